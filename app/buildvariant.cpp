@@ -1,0 +1,10 @@
+#include "app/buildvariant.h"
+
+bool isFactoryBuild()
+{
+#ifdef FACTORY_VERSION
+    return true;
+#else
+    return false;
+#endif
+}

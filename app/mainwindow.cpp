@@ -1,0 +1,143 @@
+#include "app/mainwindow.h"
+
+#include "dialogs/bargraph.h"
+#include "dialogs/warningdialog.h"
+#include "drivers/kelvodevice.h"
+#include "ui_mainwindow.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+#include <cstdlib>
+#include <iostream>
+#include <new>
+
+namespace {
+constexpr std::size_t kRoutesOfEveryBuild = 18;
+}
+
+// A tap on one of these fields opens its entry hook. The first 18 rows are watched in every
+// build; the last four hold factory-set values and are watched only by the factory build.
+struct MainWindow::FieldRoute
+{
+    QLineEdit* Ui::MainWindow::*field;
+    void (MainWindow::*hook)();
+};
+
+const std::vector<MainWindow::FieldRoute>& MainWindow::fieldRoutes()
+{
+    static const std::vector<FieldRoute> routes = {
+        {&Ui::MainWindow::LnEd_Device, &MainWindow::onLnEd_Device_clicked},
+        {&Ui::MainWindow::LnEd_Streamer, &MainWindow::onLnEd_Streamer_clicked},
+        {&Ui::MainWindow::LnEd_ActivationDepth1, &MainWindow::onLnEd_ActivationDepth1_clicked},
+        {&Ui::MainWindow::LnEd_ActivationDepth2, &MainWindow::onLnEd_ActivationDepth2_clicked},
+        {&Ui::MainWindow::LnEd_ActivationDepth3, &MainWindow::onLnEd_ActivationDepth3_clicked},
+        {&Ui::MainWindow::LnEd_ActivationDepth_Adv,
+         &MainWindow::onLnEd_ActivationDepth_Adv_clicked},
+        {&Ui::MainWindow::LnEd_Device_Adv, &MainWindow::onLnEd_Device_Adv_clicked},
+        {&Ui::MainWindow::LnEd_Streamer_Adv, &MainWindow::onLnEd_Streamer_Adv_clicked},
+        {&Ui::MainWindow::LnEd_Filter_Adv, &MainWindow::onLnEd_Filter_Adv_clicked},
+        {&Ui::MainWindow::LnEd_DeviceID, &MainWindow::onLnEd_DeviceID_clicked},
+        {&Ui::MainWindow::LnEd_StreamerID, &MainWindow::onLnEd_StreamerID_clicked},
+        {&Ui::MainWindow::LnEd_LogDestination, &MainWindow::onFileLog_clicked},
+        {&Ui::MainWindow::LnEd_SerialNumberKelvo, &MainWindow::onLnEd_SerialNumberKelvo_clicked},
+        {&Ui::MainWindow::LnEd_SerialNumberKelvo_Adv,
+         &MainWindow::onLnEd_SerialNumberKelvo_Adv_clicked},
+        {&Ui::MainWindow::LnEd_Error, &MainWindow::onLnEd_Error_clicked},
+        {&Ui::MainWindow::LnEd_Error_Adv, &MainWindow::onLnEd_Error_clicked},
+        {&Ui::MainWindow::LnEd_ActivationDepth_SBox,
+         &MainWindow::onLnEd_ActivationDepth_SBox_clicked},
+        {&Ui::MainWindow::LnEd_Filter_SBox, &MainWindow::onLnEd_Filter_SBox_clicked},
+        {&Ui::MainWindow::LnEd_BatMin, &MainWindow::onLnEd_BatMin_clicked},
+        {&Ui::MainWindow::LnEd_BatMin_Adv, &MainWindow::onLnEd_BatMin_Adv_clicked},
+        {&Ui::MainWindow::LnEd_SerialNumber, &MainWindow::onLnEd_SerialNumber_clicked},
+        {&Ui::MainWindow::LnEd_SerialNumber_Adv, &MainWindow::onLnEd_SerialNumber_Adv_clicked},
+    };
+    return routes;
+}
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), mKelvoDevice(nullptr), mUi(new Ui::MainWindow), mBarGraph(nullptr),
+      mWarningDialog(nullptr), mSkipSimplifiedWarning(true), mBoxTable(nullptr)
+{
+    mUi->setupUi(this);
+    setWindowTitle(tr("Configuration Kelvo V1.00"));
+
+    const auto& routes = fieldRoutes();
+    for (int row = 0; row < kRoutesOfEveryBuild; ++row) {
+        (mUi->*routes[row].field)->installEventFilter(this);
+    }
+
+    mWarningDialog = new WarningDialog(this);
+    mBoxTable = mUi->SBoxData;
+
+    mUi->Erase_SBox->hide();
+    mUi->Nb_Log_Label->hide();
+    mUi->Nb_Log_Value->hide();
+
+    mKelvoDevice = new (std::nothrow) KelvoDevice;
+    if (mKelvoDevice == nullptr) {
+        QMessageBox::critical(this, tr("Varrow"), tr("Creation error object"));
+        // Without the device object the tool can do nothing; the caller must see a failure.
+        std::exit(EXIT_FAILURE);
+    }
+
+    mUi->TabW_menu->setCurrentIndex(0);
+
+    mBarGraph = new BarGraph(this);
+
+    mUi->TabW_menu->setTabEnabled(3, false);
+    if (!ensureReader()) {
+        QMessageBox::critical(this, tr("Varrow"), tr("No Antenna detected, please plug one"));
+    }
+
+#ifdef FACTORY_VERSION
+    applyFactoryBuild();
+#endif
+}
+
+MainWindow::~MainWindow()
+{
+    std::cout << "destruction" << std::endl;
+    delete mBarGraph;
+    mBarGraph = nullptr;
+    delete mKelvoDevice;
+    mKelvoDevice = nullptr;
+    delete mUi;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress) {
+        return false;
+    }
+    for (const FieldRoute& route : fieldRoutes()) {
+        if (watched == mUi->*route.field) {
+            (this->*route.hook)();
+            break;
+        }
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+}
+
+#ifdef FACTORY_VERSION
+void MainWindow::applyFactoryBuild()
+{
+    const auto& routes = fieldRoutes();
+    for (std::size_t row = kRoutesOfEveryBuild; row < routes.size(); ++row) {
+        QLineEdit* field = mUi->*routes[row].field;
+        field->setEnabled(true);
+        field->setReadOnly(false);
+        field->installEventFilter(this);
+    }
+    QMessageBox::warning(this, tr("Varrow"),
+                         tr("FACTORY VERSION : not to be used by operators onboard vessels"));
+    setWindowTitle(windowTitle() +
+                   tr(" ----  FACTORY VERSION : not to be used by operators onboard vessels"));
+}
+#endif

@@ -1,0 +1,76 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QMainWindow>
+
+#include <vector>
+
+class BarGraph;
+class KelvoDevice;
+class QTableWidget;
+class WarningDialog;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The one window of the tool. It owns the device object and the form, routes taps on the entry
+// fields to their hooks and drives the Read and Write flows of the four tabs.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void on_Btn_Read_clicked();
+    void on_Btn_Write_clicked();
+    void on_TabW_menu_currentChanged(int index);
+    void on_Erase_SBox_clicked();
+    void onFileLog_clicked();
+    void onLnEd_Streamer_clicked();
+    void onLnEd_Device_clicked();
+    void onLnEd_Streamer_Adv_clicked();
+    void onLnEd_Device_Adv_clicked();
+    void onLnEd_ActivationDepth1_clicked();
+    void onLnEd_ActivationDepth2_clicked();
+    void onLnEd_ActivationDepth3_clicked();
+    void onLnEd_ActivationDepth_Adv_clicked();
+    void onLnEd_Filter_Adv_clicked();
+    void onLnEd_DeviceID_clicked();
+    void onLnEd_StreamerID_clicked();
+    void onLnEd_SerialNumberKelvo_clicked();
+    void onLnEd_SerialNumberKelvo_Adv_clicked();
+    void onLnEd_Error_clicked();
+    void onLnEd_ActivationDepth_SBox_clicked();
+    void onLnEd_Filter_SBox_clicked();
+    void onLnEd_BatMin_clicked();
+    void onLnEd_BatMin_Adv_clicked();
+    void onLnEd_SerialNumber_clicked();
+    void onLnEd_SerialNumber_Adv_clicked();
+
+private:
+    struct FieldRoute;
+    static const std::vector<FieldRoute>& fieldRoutes();
+
+    // Only the factory build defines it; the operator program never carries its code.
+    void applyFactoryBuild();
+
+    bool ensureReader();
+
+    KelvoDevice* mKelvoDevice;
+    Ui::MainWindow* mUi;
+    BarGraph* mBarGraph;
+    WarningDialog* mWarningDialog;
+    bool mSkipSimplifiedWarning;
+    QTableWidget* mBoxTable;
+};
+
+#endif

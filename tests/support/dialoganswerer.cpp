@@ -1,0 +1,81 @@
+#include "tests/support/dialoganswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QWidget>
+
+DialogAnswerer::DialogAnswerer(QObject* parent) : QObject(parent)
+{
+    mTimer.setInterval(5);
+    connect(&mTimer, &QTimer::timeout, this, &DialogAnswerer::answerActiveDialog);
+    mTimer.start();
+}
+
+void DialogAnswerer::watchButton(const QString& objectName)
+{
+    mWatchedButton = objectName;
+}
+
+void DialogAnswerer::setMessageBoxAnswer(QMessageBox::StandardButton button)
+{
+    mAnswer = button;
+}
+
+void DialogAnswerer::setDialogHandler(Handler handler)
+{
+    mHandler = std::move(handler);
+}
+
+QStringList DialogAnswerer::texts() const
+{
+    QStringList result;
+    for (const SeenDialog& dialog : mSeen) {
+        result << dialog.text;
+    }
+    return result;
+}
+
+QString DialogAnswerer::watchedButtonStyle() const
+{
+    if (mWatchedButton.isEmpty()) {
+        return QString();
+    }
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->objectName() == mWatchedButton) {
+            return widget->styleSheet();
+        }
+    }
+    return QString();
+}
+
+void DialogAnswerer::answerActiveDialog()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) {
+        return;
+    }
+    SeenDialog seen;
+    seen.className = QString::fromLatin1(modal->metaObject()->className());
+    seen.title = modal->windowTitle();
+    seen.watchedButtonStyle = watchedButtonStyle();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        seen.icon = box->icon();
+        seen.text = box->text();
+        mSeen.append(seen);
+        QAbstractButton* button = box->button(mAnswer);
+        if (button == nullptr) {
+            button = box->buttons().value(0);
+        }
+        if (button != nullptr) {
+            button->click();
+        }
+        return;
+    }
+    mSeen.append(seen);
+    if (mHandler) {
+        mHandler(modal);
+    } else {
+        modal->hide();
+    }
+}
