@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QtTest>
 
+#include <iterator>
+
 namespace {
 
 const char* const kRedValueStyle = "color: rgb(255, 0, 0);\nfont: bold 24pt \"Arial\";";
