@@ -64,7 +64,7 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowTitle(tr("Configuration Kelvo V1.00"));
 
     const auto& routes = fieldRoutes();
-    for (int row = 0; row < kRoutesOfEveryBuild; ++row) {
+    for (std::size_t row = 0; row < kRoutesOfEveryBuild; ++row) {
         (mUi->*routes[row].field)->installEventFilter(this);
     }
 
@@ -83,6 +83,11 @@ MainWindow::MainWindow(QWidget* parent)
     }
 
     mUi->TabW_menu->setCurrentIndex(0);
+
+    loadSettings();
+    KelvoRecord& record = mKelvoDevice->record();
+    record.mActivationDepth = record.mPresetDepths[0];
+    refreshSimplified();
 
     mBarGraph = new BarGraph(this);
 

@@ -2,11 +2,14 @@
 #define MAINWINDOW_H
 
 #include <QMainWindow>
+#include <QMessageBox>
 
 #include <vector>
 
 class BarGraph;
 class KelvoDevice;
+class QLineEdit;
+class QPushButton;
 class QTableWidget;
 class WarningDialog;
 
@@ -63,7 +66,36 @@ private:
     // Only the factory build defines it; the operator program never carries its code.
     void applyFactoryBuild();
 
+    // Reader, tag and memory claim, checked in this order before a tag flow; each failure is
+    // reported on the clicked button.
     bool ensureReader();
+    bool claimTag(QPushButton* button);
+    void showOutcome(QPushButton* button, bool success, QMessageBox::Icon kind,
+                     const QString& text);
+    void reportWrite(QPushButton* button, bool success);
+
+    bool readSimplified();
+    bool readAdvanced();
+    bool writeSimplified();
+    bool writeAdvanced();
+    void finishWrite(const QString& title, bool (MainWindow::*refresh)());
+    bool validateAdvanced();
+    void restoreRejectedField(QLineEdit* field, const QString& text);
+
+    bool showLevel(int kind, quint16 value);
+    bool refreshSimplified();
+    bool refreshAdvanced();
+
+    bool appendOperationLog(const QByteArray& action);
+    bool appendSetupLog(const QByteArray& action);
+
+    void loadSettings();
+    void saveSettings();
+    void readSetup();
+    bool writeSetup();
+    void showAdminSetup();
+    void takeAdminSetup();
+    bool checkPresetDepths();
 
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;

@@ -11,7 +11,7 @@
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
         isolateTestEnvironment();                                                                  \
-        QApplication application(argc, argv);                                                     \
+        QApplication application(argc, argv);                                                      \
         TestObject test;                                                                           \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -1,0 +1,25 @@
+#ifndef OPERATIONLOGLINE_H
+#define OPERATIONLOGLINE_H
+
+#include <QByteArray>
+#include <QDateTime>
+
+struct KelvoRecord;
+
+// The lines of the operations log, byte for byte: comma-separated Latin-1 fields ending in CR LF.
+namespace OperationLogLine {
+
+// date,time,action,depth,filter,battery,supercap,threshold,firmware,max depth,measured
+// activation depth,position code,serial number,Kelvo serial number,error text
+QByteArray tagOperation(const KelvoRecord& record, const QByteArray& action, const QDateTime& when);
+
+// date,time,action,depth 1,depth 2,depth 3,StreamerID : x,DeviceID : y
+QByteArray setup(const KelvoRecord& record, const QByteArray& action, const QDateTime& when);
+
+// Appends one line to the file, creating it when missing. False when the file cannot be opened or
+// the line cannot be written out.
+bool append(const QString& path, const QByteArray& line);
+
+} // namespace OperationLogLine
+
+#endif

@@ -1,0 +1,60 @@
+#include "kelvo/entryrules.h"
+
+namespace EntryRules {
+namespace {
+
+bool hasOnlyNumberCharacters(const QString& text)
+{
+    for (const QChar character : text) {
+        if (!character.isNumber()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isNumberInRange(const QString& text, unsigned low, unsigned high)
+{
+    if (!hasOnlyNumberCharacters(text)) {
+        return false;
+    }
+    const unsigned value = text.toUInt();
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+bool isValidActivationDepth(const QString& text)
+{
+    return isNumberInRange(text, kMinActivationDepth, kMaxActivationDepth);
+}
+
+bool isValidFilter(const QString& text)
+{
+    return isNumberInRange(text, kMinFilter, kMaxFilter);
+}
+
+bool isValidSerialNumber(const QString& text)
+{
+    for (const QChar character : text.toUpper()) {
+        const ushort code = character.unicode();
+        const bool digit = code >= '0' && code <= '9';
+        const bool letter = code >= 'A' && code <= 'Z';
+        if (!digit && !letter) {
+            return false;
+        }
+    }
+    return true;
+}
+
+quint8 entryByte(const QString& text)
+{
+    return static_cast<quint8>(text.toInt());
+}
+
+quint16 entryWord(const QString& text)
+{
+    return static_cast<quint16>(text.toInt());
+}
+
+} // namespace EntryRules

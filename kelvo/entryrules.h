@@ -1,0 +1,31 @@
+#ifndef ENTRYRULES_H
+#define ENTRYRULES_H
+
+#include <QString>
+
+// What the tool accepts from the operator before anything reaches a tag or the settings.
+namespace EntryRules {
+
+constexpr unsigned kMinActivationDepth = 25;
+constexpr unsigned kMaxActivationDepth = 150;
+constexpr unsigned kMinFilter = 4;
+constexpr unsigned kMaxFilter = 10;
+
+// Number characters only, and a whole value from 25 to 150 metres (281 fails; it is not taken as
+// its low 8 bits). An empty text fails.
+bool isValidActivationDepth(const QString& text);
+
+// Number characters only, and a value from 4 to 10.
+bool isValidFilter(const QString& text);
+
+// Once upper-cased, only 0-9 and A-Z; an empty text passes.
+bool isValidSerialNumber(const QString& text);
+
+// The decimal value of an entry as the record stores it: its low 8 or 16 bits, 0 for a text that
+// is not a decimal number.
+quint8 entryByte(const QString& text);
+quint16 entryWord(const QString& text);
+
+} // namespace EntryRules
+
+#endif
