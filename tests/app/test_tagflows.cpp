@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -50,7 +51,10 @@ private slots:
     {
         FlowBench bench;
         bench.start();
+        // With the board as reader there is no start-up box (but the factory warning) and the
+        // Standalone Box tab stays disabled.
         QVERIFY(bench.answerer().seen().size() == (isFactoryBuild() ? 1 : 0));
+        QVERIFY(!bench.find<QTabWidget>("TabW_menu")->isTabEnabled(3));
         const QString style = bench.readButton()->styleSheet();
         bench.click(bench.readButton());
 
@@ -101,7 +105,13 @@ private slots:
         FlowBench bench;
         bench.board().setPlugged(false);
         bench.start();
+        // At start-up and on every click, one reader check without a reader tries to connect
+        // three times.
+        QCOMPARE(bench.board().calls(EmulatedCr95hfBoard::Call::Connect), 3);
+        QCOMPARE(bench.answerer().texts().value(0),
+                 QStringLiteral("No Antenna detected, please plug one"));
         bench.click(bench.readButton());
+        QCOMPARE(bench.board().calls(EmulatedCr95hfBoard::Call::Connect), 6);
         QCOMPARE(bench.answerer().texts(), QStringList{"No Antenna detected, please plug one"});
         QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Critical);
         QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
@@ -126,6 +136,23 @@ private slots:
         // A refused claim is not followed by a release.
         QCOMPARE(bench.board().calls(EmulatedCr95hfBoard::Call::Write), writesBefore);
         QVERIFY(FlowBench::logLines().isEmpty());
+
+        // A Write shows the progress dialog at 10 behind the box, and hides it afterwards.
+        bench.tag().holdMemory(0);
+        bench.board().setPlugged(false);
+        bool progressShown = false;
+        bench.answerer().setDialogHandler(nullptr);
+        auto* progress = bench.find<QWidget>("BarGraph");
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout,
+                         [&] { progressShown = progressShown || progress->isVisible(); });
+        probe.start(1);
+        bench.click(bench.writeButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"No Antenna detected, please plug one"});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
+        QVERIFY(progressShown);
+        QVERIFY(progress->isHidden());
+        QCOMPARE(bench.progress(), (QList<int>{10, 100}));
     }
 
     void reportsAFailedTagRead()
