@@ -1,0 +1,37 @@
+#ifndef HEXFRAME_H
+#define HEXFRAME_H
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <cstddef>
+
+// The hex text exchanged with the CR95HF reader library. Fixed command parts are upper case, the
+// numbers formatted here lower case. Answers are untrusted: they are read in either case, only
+// within the given capacity, and whether or not they are terminated.
+
+// Selects ISO/IEC 15693.
+QByteArray protocolSelectCommand();
+
+// A block number as sent on the air: low byte first, then high byte ("3412" for 0x1234).
+QByteArray blockNumberHex(quint16 block);
+
+// A block value as exactly 8 digits, most significant first ("0000000a" for 10).
+QByteArray blockValueHex(quint32 value);
+
+// Read Single Block and Write Single Block, request flags 0A (16-bit block numbers).
+QByteArray readSingleBlockCommand(quint16 block);
+QByteArray writeSingleBlockCommand(quint16 block, quint32 value);
+
+// The length of the answer text: up to its terminator, or the whole capacity without one.
+std::size_t answerLength(const char* answer, std::size_t capacity);
+
+// A read answer is "80" (frame received), the length byte, the tag's response flags byte and the
+// 4 data bytes. It is accepted only when all of these are there and hex, and the tag does not set
+// its error flag; value is set only then, byte 0 of the block most significant.
+bool parseReadAnswer(const char* answer, std::size_t capacity, quint32& value);
+
+// A write answer is accepted on the same terms, without data.
+bool isWriteAnswerAccepted(const char* answer, std::size_t capacity);
+
+#endif

@@ -1,0 +1,282 @@
+#include "drivers/kelvodevice.h"
+
+#include "app/buildvariant.h"
+#include "drivers/blockvalue.h"
+#include "drivers/stmboarddriver.h"
+#include "kelvo/tagencoding.h"
+
+#include <QThread>
+
+#include <iostream>
+
+namespace {
+
+constexpr int rfAccessAttempts = 10;
+constexpr unsigned long rfAccessPauseMilliseconds = 10;
+
+// Block 0: byte 1 bit 0 is the tool's request flag, byte 2 the microcontroller's lock flag.
+constexpr quint16 accessBlock = 0;
+constexpr int requestFlagByte = 1;
+constexpr int lockFlagByte = 2;
+constexpr quint8 requestFlag = 0x01;
+
+constexpr quint16 statusBlock = 0;
+constexpr quint16 activationBlock = 1;
+constexpr quint16 serialNumberFirstBlock = 5;
+constexpr quint16 serialNumberSecondBlock = 6;
+constexpr quint16 serialNumberAndChecksumABlock = 7;
+constexpr quint16 voltageBlock = 8;
+constexpr quint16 measuredActivationDepthBlock = 11;
+constexpr quint16 maxMeasuredDepthBlock = 12;
+constexpr quint16 thresholdAndChecksumBBlock = 13;
+constexpr quint16 kelvoSerialNumberFirstBlock = 14;
+constexpr quint16 kelvoSerialNumberSecondBlock = 15;
+
+} // namespace
+
+KelvoDevice::KelvoDevice()
+    : mPause([](unsigned long milliseconds) { QThread::msleep(milliseconds); })
+{
+}
+
+KelvoDevice::~KelvoDevice() = default;
+
+void KelvoDevice::setPause(Pause pause)
+{
+    mPause = std::move(pause);
+}
+
+// The Standalone Box is not supported yet, so no box is ever found.
+std::unique_ptr<CR95HFDriver> KelvoDevice::createStandaloneBoxDriver()
+{
+    return nullptr;
+}
+
+bool KelvoDevice::connectReader()
+{
+    mDriver = std::make_unique<STMBoardDriver>();
+    if (mDriver->open()) {
+        mRfidBoardConnected = true;
+        return true;
+    }
+    mDriver = createStandaloneBoxDriver();
+    if (mDriver && mDriver->open()) {
+        mRfidBoardConnected = true;
+        return true;
+    }
+    mDriver.reset();
+    mRfidBoardConnected = false;
+    return false;
+}
+
+bool KelvoDevice::isConnected()
+{
+    if (mRfidBoardConnected) {
+        mRfidBoardConnected = mDriver->ensureOpen();
+        return mRfidBoardConnected;
+    }
+    connectReader();
+    std::cout << "mRfidBoardConnected :" << std::endl;
+    return mRfidBoardConnected;
+}
+
+bool KelvoDevice::isStandaloneBox() const
+{
+    return mDriver && mDriver->name() == "StandaloneBox";
+}
+
+bool KelvoDevice::tagPresent()
+{
+    quint32 ignored = 0;
+    return mRfidBoardConnected && mDriver->readBlock(statusBlock, ignored);
+}
+
+bool KelvoDevice::setRfAccess(bool request)
+{
+    if (!mDriver)
+        return false;
+    for (int attempt = 1;; ++attempt) {
+        if (tryRfAccess(request))
+            return true;
+        if (attempt == rfAccessAttempts)
+            return false;
+        mPause(rfAccessPauseMilliseconds);
+    }
+}
+
+bool KelvoDevice::tryRfAccess(bool request)
+{
+    quint8 lockFlag = 0;
+    quint8 requestByte = 0;
+    if (!mDriver->readByte(accessBlock, lockFlagByte, lockFlag))
+        return false;
+    if (lockFlag == 0) {
+        return mDriver->readByte(accessBlock, requestFlagByte, requestByte) &&
+               mDriver->writeByte(accessBlock, requestFlagByte, request ? requestFlag : 0);
+    }
+    // The microcontroller holds the memory. A request of ours still standing is withdrawn
+    // together with the lock flag, which lets the microcontroller hand the memory over.
+    if (mDriver->readByte(accessBlock, requestFlagByte, requestByte) &&
+        (requestByte & requestFlag) != 0)
+        mDriver->writeWord(accessBlock, requestFlagByte, 0);
+    return false;
+}
+
+bool KelvoDevice::readRecord()
+{
+    quint32 value = 0;
+    if (!mDriver)
+        return false;
+    if (!mDriver->readBlock(statusBlock, value))
+        return false;
+    mRecord.mErrorFlags = byteAt(value, 3);
+    mRecord.mFirmwareVersion = firmwareVersionFromCode(byteAt(value, 0));
+
+    if (!mDriver->readBlock(activationBlock, value))
+        return false;
+    mRecord.mActivationDepth = byteAt(value, 1);
+    mRecord.mFilter = wordAt(value, 2);
+
+    if (!mDriver->readBlock(serialNumberFirstBlock, value))
+        return false;
+    unpackCharacters(value, &mRecord.mSerialNumber[0]);
+    if (!mDriver->readBlock(serialNumberSecondBlock, value))
+        return false;
+    unpackCharacters(value, &mRecord.mSerialNumber[4]);
+    if (!mDriver->readBlock(serialNumberAndChecksumABlock, value))
+        return false;
+    mRecord.mSerialNumber[8] = static_cast<char>(byteAt(value, 0));
+    mRecord.mSerialNumber[9] = static_cast<char>(byteAt(value, 1));
+
+    if (!mDriver->readBlock(voltageBlock, value))
+        return false;
+    mRecord.mBatteryLevel = millivoltsFromVoltageCode(byteAt(value, 0));
+    mRecord.mSupercapLevel = millivoltsFromVoltageCode(byteAt(value, 1));
+
+    if (!mDriver->readBlock(measuredActivationDepthBlock, value))
+        return false;
+    mRecord.mActivationMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
+    if (!mDriver->readBlock(maxMeasuredDepthBlock, value))
+        return false;
+    mRecord.mMaxMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
+
+    if (!mDriver->readBlock(kelvoSerialNumberFirstBlock, value))
+        return false;
+    unpackCharacters(value, &mRecord.mKelvoSerialNumber[0]);
+    // The read goes on without block 15; its four characters then keep their previous values.
+    if (mDriver->readBlock(kelvoSerialNumberSecondBlock, value))
+        unpackCharacters(value, &mRecord.mKelvoSerialNumber[4]);
+
+    quint8 thresholdCode = 0;
+    if (!mDriver->readByte(thresholdAndChecksumBBlock, 3, thresholdCode))
+        return false;
+    mRecord.mBatteryThreshold = millivoltsFromVoltageCode(thresholdCode);
+    return true;
+}
+
+bool KelvoDevice::writeRecordFull()
+{
+    return writeRecord(BlockOneWrite::Whole);
+}
+
+bool KelvoDevice::writeRecordKeep()
+{
+    return writeRecord(BlockOneWrite::KeepByteZero);
+}
+
+// Checksum A covers block 1, so once a write of block 1 has been tried, every way out goes
+// through a checksum A update: a write that stops halfway, or one reported as failed that still
+// reached the tag, must not leave the Kelvo with an activation depth that its checksum does not
+// cover. The outcome stays a failure.
+bool KelvoDevice::writeRecord(BlockOneWrite blockOneWrite)
+{
+    if (!mDriver)
+        return false;
+    if (!writeActivationSettings(blockOneWrite) || !writeKelvoSerialNumber())
+        return abandonWriteAfterBlockOne();
+    const bool factoryValuesWritten = !isFactoryBuild() || writeFactoryValues();
+    if (!updateChecksumA())
+        return abandonWriteAfterBlockOne();
+    return factoryValuesWritten;
+}
+
+bool KelvoDevice::abandonWriteAfterBlockOne()
+{
+    updateChecksumA();
+    return false;
+}
+
+bool KelvoDevice::writeActivationSettings(BlockOneWrite blockOneWrite)
+{
+    if (blockOneWrite == BlockOneWrite::KeepByteZero) {
+        return mDriver->writeByte(activationBlock, 1, mRecord.mActivationDepth) &&
+               mDriver->writeWord(activationBlock, 2, mRecord.mFilter);
+    }
+    const quint32 value =
+        withWordAt(withByteAt(0, 1, mRecord.mActivationDepth), 2, mRecord.mFilter);
+    return mDriver->writeBlock(activationBlock, value);
+}
+
+bool KelvoDevice::writeKelvoSerialNumber()
+{
+    return mDriver->writeBlock(kelvoSerialNumberFirstBlock,
+                               packCharacters(&mRecord.mKelvoSerialNumber[0])) &&
+           mDriver->writeBlock(kelvoSerialNumberSecondBlock,
+                               packCharacters(&mRecord.mKelvoSerialNumber[4]));
+}
+
+// The serial number is covered by checksum A, which the caller updates in every case. Once the
+// threshold write has been tried, every way out goes through a checksum B update, since a write
+// reported as failed may still have reached the tag.
+bool KelvoDevice::writeFactoryValues()
+{
+    if (!writeSerialNumber())
+        return false;
+    if (mDriver->writeByte(thresholdAndChecksumBBlock, 3,
+                           voltageCodeFromMillivolts(mRecord.mBatteryThreshold)) &&
+        updateChecksumB())
+        return true;
+    updateChecksumB();
+    return false;
+}
+
+bool KelvoDevice::writeSerialNumber()
+{
+    const quint16 lastCharacters =
+        static_cast<quint16>((static_cast<quint8>(mRecord.mSerialNumber[8]) << 8) |
+                             static_cast<quint8>(mRecord.mSerialNumber[9]));
+    return mDriver->writeBlock(serialNumberFirstBlock, packCharacters(&mRecord.mSerialNumber[0])) &&
+           mDriver->writeBlock(serialNumberSecondBlock,
+                               packCharacters(&mRecord.mSerialNumber[4])) &&
+           mDriver->writeWord(serialNumberAndChecksumABlock, 0, lastCharacters);
+}
+
+bool KelvoDevice::updateChecksumA()
+{
+    quint8 activationDepth = 0;
+    quint16 filter = 0;
+    quint32 block5 = 0;
+    quint32 block6 = 0;
+    quint16 block7Word = 0;
+    if (!mDriver || !mDriver->readByte(activationBlock, 1, activationDepth) ||
+        !mDriver->readWord(activationBlock, 2, filter) ||
+        !mDriver->readBlock(serialNumberFirstBlock, block5) ||
+        !mDriver->readBlock(serialNumberSecondBlock, block6) ||
+        !mDriver->readWord(serialNumberAndChecksumABlock, 0, block7Word))
+        return false;
+    return mDriver->writeWord(serialNumberAndChecksumABlock, 2,
+                              checksumA(activationDepth, filter, block5, block6, block7Word));
+}
+
+bool KelvoDevice::updateChecksumB()
+{
+    quint16 block12Word = 0;
+    quint16 block13Word = 0;
+    quint8 thresholdCode = 0;
+    if (!mDriver || !mDriver->readWord(maxMeasuredDepthBlock, 2, block12Word) ||
+        !mDriver->readWord(thresholdAndChecksumBBlock, 0, block13Word) ||
+        !mDriver->readByte(thresholdAndChecksumBBlock, 3, thresholdCode))
+        return false;
+    return mDriver->writeByte(thresholdAndChecksumBBlock, 2,
+                              checksumB(block12Word, block13Word, thresholdCode));
+}

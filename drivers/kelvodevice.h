@@ -1,0 +1,73 @@
+#ifndef KELVODEVICE_H
+#define KELVODEVICE_H
+
+#include "box/boxsettings.h"
+#include "drivers/cr95hfdriver.h"
+#include "kelvo/kelvorecord.h"
+
+#include <functional>
+#include <memory>
+
+// The one object through which the tool reaches a Kelvo: it finds a reader (the STM board
+// first, then the Standalone Box), arbitrates the tag memory with the Kelvo's microcontroller
+// and moves the record's blocks. The record and box settings are read and set directly by the
+// window. The record operations do not check the connection: callers run them after tagPresent()
+// and setRfAccess(true) succeeded.
+class KelvoDevice
+{
+public:
+    // Blocks the calling thread for the given number of milliseconds.
+    using Pause = std::function<void(unsigned long milliseconds)>;
+
+    KelvoDevice();
+    ~KelvoDevice();
+    KelvoDevice(const KelvoDevice&) = delete;
+    KelvoDevice& operator=(const KelvoDevice&) = delete;
+
+    KelvoRecord& record() { return mRecord; }
+    const KelvoRecord& record() const { return mRecord; }
+    BoxSettings& boxSettings() { return mBoxSettings; }
+    const BoxSettings& boxSettings() const { return mBoxSettings; }
+
+    bool connectReader();
+    bool isConnected();
+    bool isStandaloneBox() const;
+    bool tagPresent();
+    bool setRfAccess(bool request);
+
+    bool readRecord();
+    // Simplified-tab write: block 1 is written whole, with byte 0 cleared.
+    bool writeRecordFull();
+    // Advanced-tab write: block 1 byte 0 keeps what the tag holds.
+    bool writeRecordKeep();
+    bool updateChecksumA();
+    bool updateChecksumB();
+
+    // Replaces the pause between memory-access attempts (QThread::msleep by default).
+    void setPause(Pause pause);
+
+private:
+    enum class BlockOneWrite
+    {
+        Whole,
+        KeepByteZero
+    };
+
+    static std::unique_ptr<CR95HFDriver> createStandaloneBoxDriver();
+
+    bool writeRecord(BlockOneWrite blockOneWrite);
+    bool writeActivationSettings(BlockOneWrite blockOneWrite);
+    bool writeKelvoSerialNumber();
+    bool writeFactoryValues();
+    bool writeSerialNumber();
+    bool abandonWriteAfterBlockOne();
+    bool tryRfAccess(bool request);
+
+    KelvoRecord mRecord;
+    BoxSettings mBoxSettings;
+    std::unique_ptr<CR95HFDriver> mDriver;
+    bool mRfidBoardConnected = false;
+    Pause mPause;
+};
+
+#endif

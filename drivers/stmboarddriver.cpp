@@ -1,0 +1,76 @@
+#include "drivers/stmboarddriver.h"
+
+#include "drivers/hexframe.h"
+#include "platform/cr95hflibrary.h"
+
+#include <algorithm>
+#include <array>
+#include <iostream>
+#include <string>
+
+namespace {
+
+using Buffer = std::array<char, Cr95hfLibrary::bufferSize>;
+
+// The command zero-terminated in a zero-filled buffer of the library's size.
+Buffer requestBuffer(const QByteArray& command)
+{
+    Buffer buffer{};
+    const auto length =
+        std::min<std::size_t>(static_cast<std::size_t>(command.size()), buffer.size() - 1);
+    std::copy_n(command.constData(), length, buffer.begin());
+    return buffer;
+}
+
+int sendReceive(const QByteArray& command, Buffer& answer)
+{
+    Buffer request = requestBuffer(command);
+    answer.fill('\0');
+    return cr95hfLibrary().sendReceive(request.data(), answer.data());
+}
+
+} // namespace
+
+STMBoardDriver::STMBoardDriver() : mName("STMBoard") {}
+
+QByteArray STMBoardDriver::name() const
+{
+    return mName;
+}
+
+bool STMBoardDriver::ensureOpen()
+{
+    return cr95hfLibrary().usbHandleCheck() == 0 || open();
+}
+
+bool STMBoardDriver::connectDevice()
+{
+    return cr95hfLibrary().usbConnect() == 0;
+}
+
+bool STMBoardDriver::selectProtocol()
+{
+    Buffer request = requestBuffer(protocolSelectCommand());
+    Buffer answer{};
+    return cr95hfLibrary().select(request.data(), answer.data()) == 0;
+}
+
+bool STMBoardDriver::readSingleBlock(quint16 block, quint32& value)
+{
+    Buffer answer{};
+    quint32 parsed = 0;
+    if (sendReceive(readSingleBlockCommand(block), answer) != 0 ||
+        !parseReadAnswer(answer.data(), answer.size(), parsed))
+        return false;
+    std::cout << std::string(answer.data(), answerLength(answer.data(), answer.size()))
+              << std::endl;
+    value = parsed;
+    return true;
+}
+
+bool STMBoardDriver::writeSingleBlock(quint16 block, quint32 value)
+{
+    Buffer answer{};
+    return sendReceive(writeSingleBlockCommand(block, value), answer) == 0 &&
+           isWriteAnswerAccepted(answer.data(), answer.size());
+}
