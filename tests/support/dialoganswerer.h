@@ -35,7 +35,8 @@ public:
     void watchButton(const QString& objectName);
     // The message-box button to click; Ok unless set otherwise.
     void setMessageBoxAnswer(QMessageBox::StandardButton button);
-    // Called for every modal dialog that is not a message box, after it was recorded.
+    // Called for every modal dialog that is not a message box, after it was recorded. The handler
+    // must close the dialog, or it is recorded again at the next tick.
     void setDialogHandler(Handler handler);
 
     const QList<SeenDialog>& seen() const { return mSeen; }
