@@ -42,7 +42,6 @@ class TagFlowsTest : public QObject
 private slots:
     void init()
     {
-        QSettings().clear();
         QSettings(QStringLiteral("Varrow"), QStringLiteral("ConfKelvo")).clear();
         QFile::remove(QStringLiteral("log.txt"));
     }
