@@ -114,17 +114,10 @@ void MainWindow::on_Btn_Read_clicked()
             mBarGraph->show();
             mBarGraph->setReadMode();
             mBarGraph->setValue(10);
-            bool success = false;
-            switch (mUi->TabW_menu->currentIndex()) {
-            case kSimplifiedTab:
-                success = readSimplified();
-                break;
-            case kAdvancedTab:
-                success = readAdvanced();
-                break;
-            default:
-                break;
-            }
+            const int tab = mUi->TabW_menu->currentIndex();
+            const bool success = tab == kSimplifiedTab ? readSimplified()
+                                 : tab == kAdvancedTab ? readAdvanced()
+                                                       : false;
             mKelvoDevice->setRfAccess(false);
             mBarGraph->setValue(100);
             mBarGraph->hide();

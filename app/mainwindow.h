@@ -78,6 +78,8 @@ private:
     bool readAdvanced();
     bool writeSimplified();
     bool writeAdvanced();
+    // The read before and the read back after a tab's record write, each logged and shown.
+    bool startWrite(const QString& title, bool (MainWindow::*refresh)());
     void finishWrite(const QString& title, bool (MainWindow::*refresh)());
     bool validateAdvanced();
     void restoreRejectedField(QLineEdit* field, const QString& text);

@@ -44,10 +44,8 @@ void MainWindow::loadSettings()
     QString& logBoxPath = mKelvoDevice->boxSettings().mLogBoxPath;
     logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
     if (logBoxPath.isEmpty()) {
-        const QString logPath =
-            settings.value(QLatin1String(kLogPathKey), QLatin1String(kDefaultLogPath)).toString();
         const QDateTime now = QDateTime::currentDateTime();
-        logBoxPath = QFileInfo(logPath).path() + QLatin1String("/LogBox_") +
+        logBoxPath = QFileInfo(record.mLogPath).path() + QLatin1String("/LogBox_") +
                      now.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('_') +
                      now.toString(QStringLiteral("hhmmss")) + QLatin1String(".txt");
         settings.setValue(QLatin1String(kLogBoxPathKey), logBoxPath);
@@ -67,10 +65,9 @@ void MainWindow::saveSettings()
     }
     settings.setValue(QLatin1String(kLogPathKey), record.mLogPath);
     // The current LogBox file follows the operations log into its directory, keeping its name.
-    const QString logPath =
-        settings.value(QLatin1String(kLogPathKey), QLatin1String(kDefaultLogPath)).toString();
     const QString logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
     QString& newLogBoxPath = mKelvoDevice->boxSettings().mLogBoxPath;
-    newLogBoxPath = QFileInfo(logPath).path() + QLatin1Char('/') + QFileInfo(logBoxPath).fileName();
+    newLogBoxPath =
+        QFileInfo(record.mLogPath).path() + QLatin1Char('/') + QFileInfo(logBoxPath).fileName();
     settings.setValue(QLatin1String(kLogBoxPathKey), newLogBoxPath);
 }

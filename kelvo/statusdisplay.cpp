@@ -59,11 +59,7 @@ bool MainWindow::showLevel(int kind, quint16 value)
             QLatin1String(low ? StatusFormat::kBarLowStyle : StatusFormat::kBarGoodStyle));
         labels[tab]->setStyleSheet(
             QLatin1String(low ? StatusFormat::kLabelLowStyle : StatusFormat::kLabelGoodStyle));
-    }
-    for (int tab = 0; tab < 2; ++tab) {
         bars[tab]->setValue(value);
-    }
-    for (int tab = 0; tab < 2; ++tab) {
         labels[tab]->setText(StatusFormat::levelText(value));
     }
     return true;

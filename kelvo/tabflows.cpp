@@ -79,13 +79,8 @@ bool MainWindow::writeSimplified()
                              mUi->LnEd_SerialNumberKelvo->text(), mUi->LnEd_BatMin->text(),
                              mUi->LnEd_SerialNumber->text()};
     const QString title = tr("Simplified");
-    if (!mKelvoDevice->readRecord()) {
+    if (!startWrite(title, &MainWindow::refreshSimplified)) {
         return false;
-    }
-    if (appendOperationLog("READ")) {
-        refreshSimplified();
-    } else {
-        QMessageBox::warning(this, title, tr("Backup error in the Log file"));
     }
     mBarGraph->setValue(20);
     copyEntries(entries, mKelvoDevice->record());
@@ -109,13 +104,8 @@ bool MainWindow::writeAdvanced()
                              mUi->LnEd_SerialNumberKelvo_Adv->text(), mUi->LnEd_BatMin_Adv->text(),
                              mUi->LnEd_SerialNumber_Adv->text()};
     const QString title = tr("Advanced");
-    if (!mKelvoDevice->readRecord()) {
+    if (!startWrite(title, &MainWindow::refreshAdvanced)) {
         return false;
-    }
-    if (appendOperationLog("READ")) {
-        refreshAdvanced();
-    } else {
-        QMessageBox::warning(this, title, tr("Backup error in the Log file"));
     }
     mBarGraph->setValue(20);
     mBarGraph->setValue(40);
@@ -127,6 +117,20 @@ bool MainWindow::writeAdvanced()
         return false;
     }
     finishWrite(title, &MainWindow::refreshAdvanced);
+    return true;
+}
+
+bool MainWindow::startWrite(const QString& title, bool (MainWindow::*refresh)())
+{
+    // A failed first read ends the write without a warning of its own.
+    if (!mKelvoDevice->readRecord()) {
+        return false;
+    }
+    if (appendOperationLog("READ")) {
+        (this->*refresh)();
+    } else {
+        QMessageBox::warning(this, title, tr("Backup error in the Log file"));
+    }
     return true;
 }
 
