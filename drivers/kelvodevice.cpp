@@ -2,6 +2,7 @@
 
 #include "app/buildvariant.h"
 #include "drivers/blockvalue.h"
+#include "drivers/standaloneboxdriver.h"
 #include "drivers/stmboarddriver.h"
 #include "kelvo/tagencoding.h"
 
@@ -46,12 +47,6 @@ void KelvoDevice::setPause(Pause pause)
     mPause = std::move(pause);
 }
 
-// The Standalone Box is not supported yet, so no box is ever found.
-std::unique_ptr<CR95HFDriver> KelvoDevice::createStandaloneBoxDriver()
-{
-    return nullptr;
-}
-
 bool KelvoDevice::connectReader()
 {
     mDriver = std::make_unique<STMBoardDriver>();
@@ -59,8 +54,10 @@ bool KelvoDevice::connectReader()
         mRfidBoardConnected = true;
         return true;
     }
-    mDriver = createStandaloneBoxDriver();
-    if (mDriver && mDriver->open()) {
+    // A box driver kept from an earlier attempt was destroyed above, when the board's driver
+    // replaced it, so the box, which opens exclusively, is free for this one.
+    mDriver = std::make_unique<StandaloneBoxDriver>();
+    if (mDriver->open()) {
         mRfidBoardConnected = true;
         return true;
     }

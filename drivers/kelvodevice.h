@@ -53,8 +53,6 @@ private:
         KeepByteZero
     };
 
-    static std::unique_ptr<CR95HFDriver> createStandaloneBoxDriver();
-
     bool writeRecord(BlockOneWrite blockOneWrite);
     bool writeActivationSettings(BlockOneWrite blockOneWrite);
     bool writeKelvoSerialNumber();

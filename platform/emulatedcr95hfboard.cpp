@@ -1,17 +1,12 @@
 #include "platform/emulatedcr95hfboard.h"
 
+#include "platform/emulatedtagframes.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
 namespace {
-
-constexpr quint8 requestFlags = 0x0A;
-constexpr quint8 readSingleBlock = 0x20;
-constexpr quint8 writeSingleBlock = 0x21;
-constexpr quint8 tagErrorFlag = 0x01;
-constexpr quint8 blockNotAvailable = 0x10;
-constexpr quint8 unknownError = 0x0F;
 
 // The text of a request, up to its terminator or the end of the buffer.
 QByteArray requestText(const char* request)
@@ -27,46 +22,6 @@ QByteArray hexBytes(const QByteArray& text)
                            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
                        });
     return isHex ? QByteArray::fromHex(text) : QByteArray();
-}
-
-quint16 iso15693Crc(const QByteArray& bytes)
-{
-    quint16 crc = 0xFFFF;
-    for (const char byte : bytes) {
-        crc ^= static_cast<quint8>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) != 0 ? static_cast<quint16>((crc >> 1) ^ 0x8408) : crc >> 1;
-    }
-    return static_cast<quint16>(~crc);
-}
-
-// "80", the length byte, the tag's response with its CRC (low byte first) and the status byte.
-QByteArray frameReceived(const QByteArray& response)
-{
-    const quint16 crc = iso15693Crc(response);
-    QByteArray frame = response;
-    frame.append(static_cast<char>(crc & 0xFF));
-    frame.append(static_cast<char>(crc >> 8));
-    frame.append('\0');
-    QByteArray answer("80");
-    answer.append(QByteArray(1, static_cast<char>(frame.size())).toHex());
-    answer.append(frame.toHex());
-    return answer.toUpper();
-}
-
-QByteArray tagResponse(quint8 flags)
-{
-    return QByteArray(1, static_cast<char>(flags));
-}
-
-QByteArray tagError(quint8 code)
-{
-    return frameReceived(tagResponse(tagErrorFlag) + QByteArray(1, static_cast<char>(code)));
-}
-
-QByteArray noTagAnswer()
-{
-    return QByteArrayLiteral("8700");
 }
 
 // What the library hands back when the answer is spoiled on its way from the tag.
@@ -162,16 +117,15 @@ int EmulatedCr95hfBoard::sendReceive(char* request, char* answer)
     ++mExchanges;
     mLastRequest = requestText(request);
     const QByteArray command = hexBytes(mLastRequest);
-    const bool isRead = command.size() == 4 && command[1] == static_cast<char>(readSingleBlock);
-    const bool isWrite = command.size() == 8 && command[1] == static_cast<char>(writeSingleBlock);
-    if (isRead || isWrite)
-        ++mCalls[isRead ? Call::Read : Call::Write];
+    const TagRequest kind = tagRequestKind(command);
+    if (kind != TagRequest::Other)
+        ++mCalls[kind == TagRequest::ReadSingleBlock ? Call::Read : Call::Write];
 
     const std::optional<Fault> fault = faultOfExchange(mExchanges);
-    if (!mConnected || !mProtocolSelected || fault == Fault::FailedCall || !(isRead || isWrite) ||
-        static_cast<quint8>(command[0]) != requestFlags)
+    if (!mConnected || !mProtocolSelected || fault == Fault::FailedCall ||
+        kind == TagRequest::Other)
         return failure;
-    copyAnswer(spoiled(carryOut(command, fault), fault), answer,
+    copyAnswer(spoiled(carryOut(command, fault).toHex().toUpper(), fault), answer,
                fault != Fault::UnterminatedAnswer);
     return 0;
 }
@@ -187,21 +141,6 @@ QByteArray EmulatedCr95hfBoard::carryOut(const QByteArray& command, std::optiona
     if (!mTagInField)
         return noTagAnswer();
     if (fault == Fault::TagError)
-        return tagError(unknownError);
-    const quint16 block = static_cast<quint16>(static_cast<quint8>(command[2]) |
-                                               (static_cast<quint8>(command[3]) << 8));
-    if (!mTag.hasBlock(block))
-        return tagError(blockNotAvailable);
-    if (command[1] == static_cast<char>(readSingleBlock)) {
-        const quint32 value = mTag.readByReader(block);
-        QByteArray data;
-        for (int shift = 24; shift >= 0; shift -= 8)
-            data.append(static_cast<char>((value >> shift) & 0xFF));
-        return frameReceived(tagResponse(0) + data);
-    }
-    quint32 value = 0;
-    for (int i = 4; i < 8; ++i)
-        value = (value << 8) | static_cast<quint8>(command[i]);
-    mTag.writeByReader(block, value);
-    return frameReceived(tagResponse(0));
+        return tagErrorAnswer();
+    return tagAnswer(mTag, command);
 }

@@ -1,0 +1,87 @@
+#include "drivers/ftdiseriallink.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr std::uint32_t purgeBoth = D2xxLibrary::purgeReceive | D2xxLibrary::purgeTransmit;
+
+// Two characters a byte, each piece parsed as hex; a single character left at the end forms a
+// byte by itself. A piece that is not hex gives 0.
+QByteArray bytesOfHexText(const QByteArray& text)
+{
+    QByteArray bytes;
+    for (int position = 0; position < text.size(); position += 2) {
+        bool parsed = false;
+        const uint value = text.mid(position, 2).toUInt(&parsed, 16);
+        bytes.append(static_cast<char>(parsed ? value & 0xFF : 0));
+    }
+    return bytes;
+}
+
+} // namespace
+
+FtdiSerialLink::FtdiSerialLink(int baudRate, int wordLength, int stopBits, int parity)
+    : mLibrary(d2xxLibrary())
+{
+    D2xxLibrary::Handle handle = nullptr;
+    if (mLibrary.open(0, handle) != 0 || handle == nullptr)
+        throw QByteArray("error opening");
+    mHandle = handle;
+    std::cout << "Device opened" << std::endl;
+    mLibrary.setBaudRate(mHandle, static_cast<std::uint32_t>(baudRate));
+    mLibrary.setDataCharacteristics(mHandle, static_cast<std::uint8_t>(wordLength),
+                                    static_cast<std::uint8_t>(stopBits),
+                                    static_cast<std::uint8_t>(parity));
+    mLibrary.setTimeouts(mHandle, timeoutMilliseconds, timeoutMilliseconds);
+    mLibrary.purge(mHandle, purgeBoth);
+}
+
+FtdiSerialLink::~FtdiSerialLink()
+{
+    mLibrary.close(mHandle);
+}
+
+void FtdiSerialLink::purge()
+{
+    mLibrary.purge(mHandle, purgeBoth);
+}
+
+bool FtdiSerialLink::isAlive()
+{
+    std::uint32_t waiting = 0;
+    return mHandle != nullptr && mLibrary.queueStatus(mHandle, waiting) == 0;
+}
+
+bool FtdiSerialLink::send(const QByteArray& hexText)
+{
+    const QByteArray bytes = bytesOfHexText(hexText);
+    std::uint32_t written = 0;
+    return mLibrary.write(mHandle, bytes.constData(), static_cast<std::uint32_t>(bytes.size()),
+                          written) == 0;
+}
+
+QByteArray FtdiSerialLink::readAvailable()
+{
+    std::uint32_t waiting = 0;
+    if (mHandle == nullptr || mLibrary.queueStatus(mHandle, waiting) != 0 || waiting == 0)
+        return QByteArray();
+    QByteArray bytes(static_cast<int>(waiting), '\0');
+    std::uint32_t received = 0;
+    if (mLibrary.read(mHandle, bytes.data(), waiting, received) != 0)
+        return QByteArray();
+    return bytes.left(static_cast<int>(qMin(received, waiting))).toHex();
+}
+
+QByteArray FtdiSerialLink::readExact(std::uint32_t count)
+{
+    if (count == 0)
+        return QByteArray();
+    QByteArray bytes(static_cast<int>(count), '\0');
+    std::uint32_t received = 0;
+    if (mLibrary.read(mHandle, bytes.data(), count, received) != 0)
+        return QByteArray();
+    if (received < count)
+        return QByteArrayLiteral("TIMEOUT");
+    return bytes.toHex();
+}

@@ -1,0 +1,40 @@
+#ifndef FTDISERIALLINK_H
+#define FTDISERIALLINK_H
+
+#include "platform/d2xxlibrary.h"
+
+#include <QByteArray>
+
+// One open D2XX device: the serial line to the Standalone Box, through the D2XX backend in use
+// when it was opened. Commands go out as hex text, two characters a byte; answers come back as
+// lower-case hex text. The link closes its device when it is destroyed, so that the device, which
+// opens exclusively, can be opened again.
+class FtdiSerialLink
+{
+public:
+    static constexpr std::uint32_t timeoutMilliseconds = 5000;
+
+    // Opens device 0 with these line settings. Throws the byte string "error opening" when the
+    // device cannot be opened.
+    FtdiSerialLink(int baudRate, int wordLength, int stopBits, int parity);
+    ~FtdiSerialLink();
+    FtdiSerialLink(const FtdiSerialLink&) = delete;
+    FtdiSerialLink& operator=(const FtdiSerialLink&) = delete;
+
+    // Empties the receive and transmit buffers.
+    void purge();
+    bool isAlive();
+    // Writes the bytes of the hex text in one call; true when the call succeeded.
+    bool send(const QByteArray& hexText);
+    // Everything waiting in the receive queue, or empty text.
+    QByteArray readAvailable();
+    // Exactly count bytes as 2 × count characters; "TIMEOUT" when fewer arrive within the read
+    // time-out; empty text when the read fails or count is 0.
+    QByteArray readExact(std::uint32_t count);
+
+private:
+    D2xxLibrary& mLibrary;
+    D2xxLibrary::Handle mHandle = nullptr;
+};
+
+#endif

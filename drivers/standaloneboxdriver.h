@@ -1,0 +1,69 @@
+#ifndef STANDALONEBOXDRIVER_H
+#define STANDALONEBOXDRIVER_H
+
+#include "drivers/cr95hfdriver.h"
+#include "drivers/ftdiseriallink.h"
+
+#include <QByteArray>
+#include <QDateTime>
+
+#include <memory>
+#include <optional>
+
+// The Standalone Box: a CR95HF reader behind an FTDI serial link, with its own battery, clock,
+// configuration and log, reached through its 0x52 command family. Every exchange starts on an
+// empty receive queue and reads the whole answer, so that what is left of an earlier answer is
+// never taken for the next one. The driver owns its link and closes it before opening a new one.
+//
+// The box commands do not check the connection: callers use them while this driver is the
+// connected reader. Each returns its failure value on any bad, short or missing answer.
+class StandaloneBoxDriver : public CR95HFDriver
+{
+public:
+    static constexpr int baudRate = 115200;
+    static constexpr int wordLength = 8;
+    static constexpr int stopBits = 2;
+    static constexpr int parity = 0;
+
+    StandaloneBoxDriver();
+    ~StandaloneBoxDriver() override;
+    StandaloneBoxDriver(const StandaloneBoxDriver&) = delete;
+    StandaloneBoxDriver& operator=(const StandaloneBoxDriver&) = delete;
+
+    QByteArray name() const override;
+    bool ensureOpen() override;
+    bool connectDevice() override;
+    bool selectProtocol() override;
+    bool readSingleBlock(quint16 block, quint32& value) override;
+    bool writeSingleBlock(quint16 block, quint32 value) override;
+
+    // Percent; 0 on failure.
+    quint8 readBatteryLevel();
+    bool writeConfig(quint8 depth, quint16 filter);
+    // depth and filter are set only on success.
+    bool readConfig(quint8& depth, quint16& filter);
+    // Sets the box's clock to now, in seconds since 1 January 2010 00:00:00 local time.
+    bool setClock();
+    bool setClock(qint32 secondsSince2010);
+    // 0 on failure.
+    quint32 readClock();
+    // -1 on failure.
+    int readLogCount();
+    // The entry as hex text; empty on failure, and for an index outside 0 to 65535.
+    QByteArray readLogEntry(int index);
+    bool eraseLog();
+
+private:
+    // The whole answer to request as bytes; none when no link is open, the request cannot be
+    // sent, the answer does not start with answerCode or does not arrive whole.
+    std::optional<QByteArray> exchange(const QByteArray& request, quint8 answerCode,
+                                       unsigned long pauseAfterSend = 0);
+    // The answer to a box command whose echo is subCommand and which holds at least size bytes.
+    std::optional<QByteArray> command(const QByteArray& request, quint8 subCommand, int size);
+
+    QByteArray mName;
+    std::unique_ptr<FtdiSerialLink> mLink;
+    bool mConnected = false;
+};
+
+#endif

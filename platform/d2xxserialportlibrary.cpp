@@ -1,0 +1,210 @@
+#include "platform/d2xxserialportlibrary.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+namespace {
+
+constexpr quint16 ftdiVendorId = 0x0403;
+
+bool hasFailed(const QSerialPort& port)
+{
+    const QSerialPort::SerialPortError error = port.error();
+    return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
+}
+
+// Moves what the system has received into the port's buffer without waiting.
+bool takeWaitingBytes(QSerialPort& port)
+{
+    while (port.waitForReadyRead(0)) {
+    }
+    const bool failed = hasFailed(port);
+    if (!failed)
+        port.clearError();
+    return !failed;
+}
+
+QSerialPort::Parity parityOf(std::uint8_t parity)
+{
+    switch (parity) {
+    case D2xxLibrary::noParity:
+        return QSerialPort::NoParity;
+    case D2xxLibrary::oddParity:
+        return QSerialPort::OddParity;
+    case D2xxLibrary::evenParity:
+        return QSerialPort::EvenParity;
+    case 3:
+        return QSerialPort::MarkParity;
+    default:
+        return QSerialPort::SpaceParity;
+    }
+}
+
+} // namespace
+
+struct D2xxSerialPortLibrary::Port
+{
+    QSerialPort serial;
+    int readTimeout = 0;
+    int writeTimeout = 0;
+};
+
+QString D2xxSerialPortLibrary::devicePortName()
+{
+    const QString configured = qEnvironmentVariable("KELVOCONF_BOX_PORT");
+    if (!configured.isEmpty())
+        return configured;
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : ports) {
+        if (info.hasVendorIdentifier() && info.vendorIdentifier() == ftdiVendorId)
+            return info.systemLocation();
+    }
+    return QString();
+}
+
+D2xxSerialPortLibrary::~D2xxSerialPortLibrary()
+{
+    for (Port* port : mPorts)
+        delete port;
+}
+
+D2xxSerialPortLibrary::Port* D2xxSerialPortLibrary::portOf(Handle handle) const
+{
+    Port* port = static_cast<Port*>(handle);
+    return mPorts.count(port) != 0 ? port : nullptr;
+}
+
+int D2xxSerialPortLibrary::open(int index, Handle& handle)
+{
+    const QString name = index == 0 ? devicePortName() : QString();
+    if (name.isEmpty())
+        return failure;
+    auto* port = new Port;
+    port->serial.setPortName(name);
+    if (!port->serial.open(QIODevice::ReadWrite)) {
+        delete port;
+        return failure;
+    }
+    port->serial.setFlowControl(QSerialPort::NoFlowControl);
+    mPorts.insert(port);
+    handle = port;
+    return 0;
+}
+
+int D2xxSerialPortLibrary::close(Handle handle)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr)
+        return failure;
+    mPorts.erase(port);
+    delete port;
+    return 0;
+}
+
+int D2xxSerialPortLibrary::read(Handle handle, void* buffer, std::uint32_t count,
+                                std::uint32_t& received)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr)
+        return failure;
+    QSerialPort& serial = port->serial;
+    QElapsedTimer clock;
+    clock.start();
+    if (!takeWaitingBytes(serial))
+        return failure;
+    while (serial.bytesAvailable() < static_cast<qint64>(count)) {
+        const qint64 left = port->readTimeout - clock.elapsed();
+        if (left <= 0 || !serial.waitForReadyRead(static_cast<int>(left))) {
+            if (hasFailed(serial))
+                return failure;
+            serial.clearError();
+            if (clock.elapsed() >= port->readTimeout)
+                break;
+        }
+    }
+    const qint64 taken = serial.read(static_cast<char*>(buffer), count);
+    if (taken < 0)
+        return failure;
+    received = static_cast<std::uint32_t>(taken);
+    return 0;
+}
+
+int D2xxSerialPortLibrary::write(Handle handle, const void* buffer, std::uint32_t count,
+                                 std::uint32_t& written)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr)
+        return failure;
+    QSerialPort& serial = port->serial;
+    if (serial.write(static_cast<const char*>(buffer), count) != static_cast<qint64>(count))
+        return failure;
+    QElapsedTimer clock;
+    clock.start();
+    while (serial.bytesToWrite() > 0) {
+        const qint64 left = port->writeTimeout - clock.elapsed();
+        if (left <= 0 || !serial.waitForBytesWritten(static_cast<int>(left)))
+            break;
+    }
+    written = static_cast<std::uint32_t>(count - serial.bytesToWrite());
+    return serial.bytesToWrite() == 0 && !hasFailed(serial) ? 0 : failure;
+}
+
+int D2xxSerialPortLibrary::setBaudRate(Handle handle, std::uint32_t baudRate)
+{
+    Port* port = portOf(handle);
+    return port != nullptr && port->serial.setBaudRate(static_cast<qint32>(baudRate)) ? 0 : failure;
+}
+
+int D2xxSerialPortLibrary::setDataCharacteristics(Handle handle, std::uint8_t wordLength,
+                                                  std::uint8_t stopBits, std::uint8_t parity)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr || wordLength < 5 || wordLength > 8)
+        return failure;
+    QSerialPort& serial = port->serial;
+    const bool set =
+        serial.setDataBits(static_cast<QSerialPort::DataBits>(wordLength)) &&
+        serial.setStopBits(stopBits == twoStopBits ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+        serial.setParity(parityOf(parity));
+    return set ? 0 : failure;
+}
+
+int D2xxSerialPortLibrary::purge(Handle handle, std::uint32_t mask)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr)
+        return failure;
+    QSerialPort::Directions directions;
+    if ((mask & purgeReceive) != 0)
+        directions |= QSerialPort::Input;
+    if ((mask & purgeTransmit) != 0)
+        directions |= QSerialPort::Output;
+    return port->serial.clear(directions) ? 0 : failure;
+}
+
+int D2xxSerialPortLibrary::setTimeouts(Handle handle, std::uint32_t readMilliseconds,
+                                       std::uint32_t writeMilliseconds)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr)
+        return failure;
+    port->readTimeout = static_cast<int>(readMilliseconds);
+    port->writeTimeout = static_cast<int>(writeMilliseconds);
+    return 0;
+}
+
+int D2xxSerialPortLibrary::queueStatus(Handle handle, std::uint32_t& waiting)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr || !takeWaitingBytes(port->serial))
+        return failure;
+    waiting = static_cast<std::uint32_t>(port->serial.bytesAvailable());
+    return 0;
+}
+
+D2xxLibrary& defaultD2xxLibrary()
+{
+    static D2xxSerialPortLibrary library;
+    return library;
+}

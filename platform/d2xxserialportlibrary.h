@@ -1,0 +1,48 @@
+#ifndef D2XXSERIALPORTLIBRARY_H
+#define D2XXSERIALPORTLIBRARY_H
+
+#include "platform/d2xxlibrary.h"
+
+#include <QString>
+
+#include <set>
+
+class QSerialPort;
+
+// Reaches the Standalone Box through the system's serial ports where there is no D2XX library.
+// Device 0 is the port named by KELVOCONF_BOX_PORT (a device path such as /dev/ttyUSB0, or any
+// tty) or, without it, the first port whose USB vendor is FTDI (0x0403). No such port, or one
+// that cannot be opened, behaves as a missing box.
+class D2xxSerialPortLibrary : public D2xxLibrary
+{
+public:
+    // The port of device 0, or empty text when there is none.
+    static QString devicePortName();
+
+    D2xxSerialPortLibrary() = default;
+    ~D2xxSerialPortLibrary() override;
+    D2xxSerialPortLibrary(const D2xxSerialPortLibrary&) = delete;
+    D2xxSerialPortLibrary& operator=(const D2xxSerialPortLibrary&) = delete;
+
+    int open(int index, Handle& handle) override;
+    int close(Handle handle) override;
+    int read(Handle handle, void* buffer, std::uint32_t count, std::uint32_t& received) override;
+    int write(Handle handle, const void* buffer, std::uint32_t count,
+              std::uint32_t& written) override;
+    int setBaudRate(Handle handle, std::uint32_t baudRate) override;
+    int setDataCharacteristics(Handle handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                               std::uint8_t parity) override;
+    int purge(Handle handle, std::uint32_t mask) override;
+    int setTimeouts(Handle handle, std::uint32_t readMilliseconds,
+                    std::uint32_t writeMilliseconds) override;
+    int queueStatus(Handle handle, std::uint32_t& waiting) override;
+
+private:
+    struct Port;
+
+    Port* portOf(Handle handle) const;
+
+    std::set<Port*> mPorts;
+};
+
+#endif

@@ -1,0 +1,177 @@
+#ifndef EMULATEDSTANDALONEBOX_H
+#define EMULATEDSTANDALONEBOX_H
+
+#include "platform/d2xxlibrary.h"
+#include "platform/emulatedkelvotag.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <array>
+#include <map>
+#include <optional>
+#include <vector>
+
+// An in-process Standalone Box behind its FTDI converter, answering the D2XX calls as the real
+// one does. Install it with installD2xxLibrary(). It parses the requests written to it as the box
+// does and queues its answers for reading: protocol select, Read and Write Single Block on a
+// Kelvo tag in its field, and the box's own commands on its battery level, configuration, clock
+// and log. It can be absent or unplugged, spoil chosen answers, pace its answers at a baud rate,
+// and it counts requests by kind.
+//
+// Reads never wait: a read that asks for more than is queued returns at once with what is there,
+// as a real read does once its time-out has passed.
+class EmulatedStandaloneBox : public D2xxLibrary
+{
+public:
+    enum class Request
+    {
+        ProtocolSelect,
+        ReadBlock,
+        WriteBlock,
+        OtherReaderRequest,
+        BatteryLevel,
+        WriteConfig,
+        ReadConfig,
+        SetClock,
+        ReadClock,
+        LogCount,
+        LogEntry,
+        EraseLog,
+        OtherBoxCommand,
+        Unknown
+    };
+
+    enum class Fault
+    {
+        // The request is carried out; no answer comes.
+        NoAnswer,
+        // The request is carried out; the answer stops halfway after its length byte.
+        ShortAnswer,
+        // The request is carried out; every byte of the answer is garbled.
+        Garbage,
+        // The request is carried out; the answer carries 0xFF in place of its echo (byte 2).
+        FfEcho,
+        // A tag request is not carried out; the tag answers with its error flag set.
+        TagError,
+        // The request is carried out; the answer's first 2 bytes come at once, the rest only after
+        // the next read that runs out of bytes (that read times out).
+        LateAnswer,
+    };
+
+    enum class Call
+    {
+        Open,
+        Close,
+        Read,
+        Write,
+        SetBaudRate,
+        SetDataCharacteristics,
+        Purge,
+        SetTimeouts,
+        QueueStatus
+    };
+
+    static constexpr int logEntrySize = 72;
+
+    // One log entry: the time stamp, the operation word and the 16 tag blocks, each big-endian.
+    static QByteArray logEntry(quint32 timestamp, quint32 operation,
+                               const std::array<quint32, EmulatedKelvoTag::blockCount>& blocks);
+
+    EmulatedKelvoTag& tag() { return mTag; }
+    const EmulatedKelvoTag& tag() const { return mTag; }
+    void setTagInField(bool inField) { mTagInField = inField; }
+
+    quint8 batteryLevel() const { return mBatteryLevel; }
+    void setBatteryLevel(quint8 percent) { mBatteryLevel = percent; }
+    quint8 activationDepth() const { return mActivationDepth; }
+    quint16 filter() const { return mFilter; }
+    void setConfig(quint8 activationDepth, quint16 filter);
+    quint32 clock() const { return mClock; }
+    void setClock(quint32 seconds) { mClock = seconds; }
+
+    void appendLogEntry(const QByteArray& entry) { mLog.append(entry); }
+    const QList<QByteArray>& logEntries() const { return mLog; }
+    void clearLog() { mLog.clear(); }
+
+    // An unplugged box fails every call on its handle and cannot be opened; plugging it back in
+    // needs a new open. A box that is unplugged from the start is absent.
+    void setPlugged(bool plugged);
+    // The box is unplugged once this many more exchanges have been answered.
+    void unplugAfterExchanges(int exchanges);
+    bool isOpen() const { return mHandle != nullptr; }
+
+    // Spoils count answers, starting with the exchange-th request from now: 1 is the next one.
+    void injectFault(int exchange, Fault fault, int count = 1);
+    // Spoils the next count answers that carry log entry index.
+    void injectLogEntryFault(int index, Fault fault, int count = 1);
+
+    // Delivers answers no faster than the line does at this baud rate, 11 bits a byte; 0 (the
+    // default) delivers them at once.
+    void paceAt(int baudRate) { mBaudRateForPacing = baudRate; }
+
+    int requests(Request request) const;
+    int exchanges() const { return mExchanges; }
+    // The bytes of the last complete request.
+    QByteArray lastRequest() const { return mLastRequest; }
+    const std::vector<Call>& calls() const { return mCalls; }
+    std::uint32_t baudRate() const { return mLineBaudRate; }
+    std::array<std::uint8_t, 3> dataCharacteristics() const { return mDataCharacteristics; }
+    std::array<std::uint32_t, 2> timeouts() const { return mTimeouts; }
+
+    int open(int index, Handle& handle) override;
+    int close(Handle handle) override;
+    int read(Handle handle, void* buffer, std::uint32_t count, std::uint32_t& received) override;
+    int write(Handle handle, const void* buffer, std::uint32_t count,
+              std::uint32_t& written) override;
+    int setBaudRate(Handle handle, std::uint32_t baudRate) override;
+    int setDataCharacteristics(Handle handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                               std::uint8_t parity) override;
+    int purge(Handle handle, std::uint32_t mask) override;
+    int setTimeouts(Handle handle, std::uint32_t readMilliseconds,
+                    std::uint32_t writeMilliseconds) override;
+    int queueStatus(Handle handle, std::uint32_t& waiting) override;
+
+private:
+    bool isUsable(Handle handle) const;
+    void takeRequests();
+    void answer(const QByteArray& request);
+    QByteArray carryOut(const QByteArray& request, std::optional<Fault> fault);
+    QByteArray readerAnswer(const QByteArray& request, std::optional<Fault> fault);
+    QByteArray boxAnswer(const QByteArray& request);
+    QByteArray logEntryAnswer(int index);
+    std::optional<Fault> takeFault(const QByteArray& request);
+    void queue(const QByteArray& answer, std::optional<Fault> fault);
+    void pace(std::uint32_t bytes) const;
+
+    EmulatedKelvoTag mTag;
+    bool mTagInField = true;
+    quint8 mBatteryLevel = 87;
+    quint8 mActivationDepth = 50;
+    quint16 mFilter = 5;
+    quint32 mClock = 0;
+    QList<QByteArray> mLog;
+
+    bool mPlugged = true;
+    Handle mHandle = nullptr;
+    std::uintptr_t mOpenCount = 0;
+    bool mProtocolSelected = false;
+    int mExchangesBeforeUnplug = -1;
+    int mBaudRateForPacing = 0;
+
+    QByteArray mIncoming;
+    QByteArray mReceiveQueue;
+    QByteArray mLateBytes;
+
+    int mExchanges = 0;
+    std::map<int, Fault> mFaults;
+    std::map<int, std::vector<Fault>> mLogEntryFaults;
+    std::map<Request, int> mRequests;
+    QByteArray mLastRequest;
+    std::vector<Call> mCalls;
+    std::uint32_t mLineBaudRate = 0;
+    std::array<std::uint8_t, 3> mDataCharacteristics{};
+    std::array<std::uint32_t, 2> mTimeouts{};
+};
+
+#endif

@@ -1,0 +1,220 @@
+#include "drivers/boxprotocol.h"
+#include "drivers/standaloneboxdriver.h"
+#include "tests/drivers/coutcapture.h"
+#include "tests/drivers/scriptedd2xx.h"
+#include "tests/support/kelvotestmain.h"
+
+#include <QtTest>
+
+namespace {
+
+enum class Operation
+{
+    SelectProtocol,
+    ReadBlock13,
+    WriteBlock1,
+    BatteryLevel,
+    WriteConfig50,
+    WriteConfig150,
+    ReadConfig,
+    SetClock2024,
+    ReadClock,
+    LogCount,
+    LogEntry3639,
+    LogEntry10,
+    EraseLog
+};
+
+QByteArray flag(bool result)
+{
+    return result ? "true" : "false";
+}
+
+// Runs one operation and gives its result as text; readConfig starts from depth 7, filter 9.
+QByteArray run(StandaloneBoxDriver& driver, Operation operation)
+{
+    quint32 value = 0xDEADBEEF;
+    quint8 depth = 7;
+    quint16 filter = 9;
+    switch (operation) {
+    case Operation::SelectProtocol:
+        return flag(driver.selectProtocol());
+    case Operation::ReadBlock13: {
+        const bool read = driver.readSingleBlock(13, value);
+        return flag(read) + " " + QByteArray::number(value, 16);
+    }
+    case Operation::WriteBlock1:
+        return flag(driver.writeSingleBlock(1, 0x00320005));
+    case Operation::BatteryLevel:
+        return QByteArray::number(driver.readBatteryLevel());
+    case Operation::WriteConfig50:
+        return flag(driver.writeConfig(50, 5));
+    case Operation::WriteConfig150:
+        return flag(driver.writeConfig(150, 10));
+    case Operation::ReadConfig: {
+        const bool read = driver.readConfig(depth, filter);
+        return flag(read) + " " + QByteArray::number(depth) + " " + QByteArray::number(filter);
+    }
+    case Operation::SetClock2024:
+        return flag(driver.setClock(secondsSince2010(QDateTime(QDate(2024, 1, 1), QTime(0, 0)))));
+    case Operation::ReadClock:
+        return QByteArray::number(driver.readClock());
+    case Operation::LogCount:
+        return QByteArray::number(driver.readLogCount());
+    case Operation::LogEntry3639:
+        return driver.readLogEntry(3639);
+    case Operation::LogEntry10:
+        return driver.readLogEntry(10);
+    case Operation::EraseLog:
+        return flag(driver.eraseLog());
+    }
+    return QByteArray();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Operation)
+
+class TestStandaloneBoxDriver : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { restoreDefaultD2xxLibrary(); }
+
+    void secondsCountFrom2010()
+    {
+        QCOMPARE(secondsSince2010(QDateTime(QDate(2010, 1, 1), QTime(0, 0))), 0);
+        QCOMPARE(secondsSince2010(QDateTime(QDate(2024, 1, 1), QTime(0, 0))), 441763200);
+        QCOMPARE(setClockRequest(-1), QByteArray("520548ffffffff"));
+    }
+
+    // Each operation against one scripted answer: the bytes it sends and what it makes of the
+    // answer. Answers too short for their fields, with a length byte larger than what arrives,
+    // with the wrong code or echo, or missing, give the failure value.
+    void exchanges_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QByteArray>("result");
+
+        const auto row = [](const char* name, Operation operation, const char* answer,
+                            const char* request, const char* result) {
+            QTest::newRow(name) << operation << QByteArray(answer) << QByteArray(request)
+                                << QByteArray(result);
+        };
+        row("select", Operation::SelectProtocol, "0000", "0202010d", "true");
+        row("select refused", Operation::SelectProtocol, "0001", "0202010d", "false");
+        row("select no answer", Operation::SelectProtocol, "", "0202010d", "false");
+        row("read block", Operation::ReadBlock13, "80080001020304aabb00", "04040a200d00",
+            "true 1020304");
+        row("read block tag error", Operation::ReadBlock13, "800401aabb00", "04040a200d00",
+            "false deadbeef");
+        row("read block short", Operation::ReadBlock13, "8008000102", "04040a200d00",
+            "false deadbeef");
+        row("read block too short for data", Operation::ReadBlock13, "800300aabb", "04040a200d00",
+            "false deadbeef");
+        row("read block no frame", Operation::ReadBlock13, "8700", "04040a200d00",
+            "false deadbeef");
+        row("write block", Operation::WriteBlock1, "800400aabb00", "04080a21010000320005", "true");
+        row("write block tag error", Operation::WriteBlock1, "80050101aabb00",
+            "04080a21010000320005", "false");
+        row("write block short", Operation::WriteBlock1, "800400", "04080a21010000320005", "false");
+        row("battery", Operation::BatteryLevel, "520442000057", "520142", "87");
+        row("battery too short", Operation::BatteryLevel, "520142", "520142", "0");
+        row("battery other echo", Operation::BatteryLevel, "520470000057", "520142", "0");
+        row("write config 50", Operation::WriteConfig50, "520150", "520450320005", "true");
+        row("write config 150", Operation::WriteConfig150, "520150", "52045096000a", "true");
+        row("write config ff echo", Operation::WriteConfig50, "5201ff", "520450320005", "false");
+        row("write config no answer", Operation::WriteConfig50, "", "520450320005", "false");
+        row("read config", Operation::ReadConfig, "520470320005", "520170", "true 50 5");
+        row("read config other echo", Operation::ReadConfig, "520450320005", "520170", "false 7 9");
+        row("read config length beyond answer", Operation::ReadConfig, "52047032", "520170",
+            "false 7 9");
+        row("read config too short", Operation::ReadConfig, "52027032", "520170", "false 7 9");
+        row("set clock", Operation::SetClock2024, "520148", "5205481a54c580", "true");
+        row("read clock", Operation::ReadClock, "520568000001f4", "520168", "500");
+        row("read clock wrong code", Operation::ReadClock, "800568000001f4", "520168", "0");
+        row("log count", Operation::LogCount, "52036e002a", "52016e", "42");
+        row("log count no answer", Operation::LogCount, "", "52016e", "-1");
+        row("log count too short", Operation::LogCount, "52026e00", "52016e", "-1");
+        row("log entry 3639", Operation::LogEntry3639, "52046c0a0b0c", "52036c0e37", "0a0b0c");
+        row("log entry 10", Operation::LogEntry10, "52046cAABBCC", "52036c000a", "aabbcc");
+        row("log entry other echo", Operation::LogEntry10, "52046e0a0b0c", "52036c000a", "");
+        row("log entry empty", Operation::LogEntry10, "52016c", "52036c000a", "");
+        row("erase", Operation::EraseLog, "520143", "520143", "true");
+        row("erase other echo", Operation::EraseLog, "520150", "520143", "false");
+    }
+
+    void exchanges()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(QByteArray, answer);
+        QFETCH(QByteArray, request);
+        QFETCH(QByteArray, result);
+        ScriptedD2xx device;
+        installD2xxLibrary(device);
+        StandaloneBoxDriver driver;
+        {
+            CoutCapture console;
+            QVERIFY(driver.connectDevice());
+            QCOMPARE(console.text(), std::string("Device opened\n"));
+        }
+        device.script({answer});
+        CoutCapture console;
+        QCOMPARE(run(driver, operation), result);
+        QCOMPARE(device.written(), request);
+    }
+
+    void logEntryErrorMark()
+    {
+        ScriptedD2xx device;
+        installD2xxLibrary(device);
+        StandaloneBoxDriver driver;
+        CoutCapture console;
+        QVERIFY(driver.connectDevice());
+        device.script({"5201ff"});
+        QTest::ignoreMessage(QtDebugMsg, "error FFFF");
+        QCOMPARE(driver.readLogEntry(3), QByteArray());
+        QCOMPARE(driver.readLogEntry(-1), QByteArray());
+        QCOMPARE(driver.readLogEntry(65536), QByteArray());
+        QCOMPARE(device.written(), QByteArray("52036c0003"));
+    }
+
+    // selectProtocol prints what it drained, the answer and what followed it, back to back.
+    void selectProtocolPrintsWhatItReceived()
+    {
+        ScriptedD2xx device;
+        installD2xxLibrary(device);
+        StandaloneBoxDriver driver;
+        QVERIFY(!driver.selectProtocol());
+        CoutCapture console;
+        QVERIFY(driver.connectDevice());
+        device.queueNow("abcd");
+        device.script({"000012"});
+        QVERIFY(driver.selectProtocol());
+        QCOMPARE(console.text(), std::string("Device opened\nabcd000012"));
+    }
+
+    // Whatever is waiting before a request, the rest of a rejected answer or a late one, is
+    // not taken as the answer to the request.
+    void staleBytesAreDrained()
+    {
+        ScriptedD2xx device;
+        installD2xxLibrary(device);
+        StandaloneBoxDriver driver;
+        CoutCapture console;
+        QVERIFY(driver.connectDevice());
+        device.queueNow("52036e002a");
+        device.script({"520470320005"});
+        quint8 depth = 0;
+        quint16 filter = 0;
+        QVERIFY(driver.readConfig(depth, filter));
+        QCOMPARE(depth, quint8(50));
+        QCOMPARE(filter, quint16(5));
+    }
+};
+
+KELVO_TEST_MAIN(TestStandaloneBoxDriver)
+#include "test_standaloneboxdriver.moc"
