@@ -10,8 +10,10 @@ class BarGraph;
 class KelvoDevice;
 class QLineEdit;
 class QPushButton;
+class QSettings;
 class QTableWidget;
 class WarningDialog;
+struct KelvoRecord;
 
 namespace Ui {
 class MainWindow;
@@ -93,11 +95,19 @@ private:
 
     void loadSettings();
     void saveSettings();
+    // Names a new LogBox file next to the stored operations log path, and stores the name.
+    void startNewLogBoxFile(QSettings& settings);
     void readSetup();
     bool writeSetup();
     void showAdminSetup();
     void takeAdminSetup();
     bool checkPresetDepths();
+
+    void showBoxConfig();
+    void takeBoxConfig();
+    void setupBoxLogTable(int count);
+    void fillBoxLogRow(const KelvoRecord& entry, int row);
+    bool appendLogBoxLine(const KelvoRecord& entry);
 
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;

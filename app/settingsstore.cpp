@@ -1,9 +1,9 @@
 #include "app/mainwindow.h"
 
+#include "box/logboxfile.h"
 #include "drivers/kelvodevice.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -44,12 +44,17 @@ void MainWindow::loadSettings()
     QString& logBoxPath = mKelvoDevice->boxSettings().mLogBoxPath;
     logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
     if (logBoxPath.isEmpty()) {
-        const QDateTime now = QDateTime::currentDateTime();
-        logBoxPath = QFileInfo(record.mLogPath).path() + QLatin1String("/LogBox_") +
-                     now.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('_') +
-                     now.toString(QStringLiteral("hhmmss")) + QLatin1String(".txt");
-        settings.setValue(QLatin1String(kLogBoxPathKey), logBoxPath);
+        startNewLogBoxFile(settings);
     }
+}
+
+void MainWindow::startNewLogBoxFile(QSettings& settings)
+{
+    const QString logPath =
+        settings.value(QLatin1String(kLogPathKey), QLatin1String(kDefaultLogPath)).toString();
+    QString& logBoxPath = mKelvoDevice->boxSettings().mLogBoxPath;
+    logBoxPath = LogBoxFile::newName(logPath, QDateTime::currentDateTime());
+    settings.setValue(QLatin1String(kLogBoxPathKey), logBoxPath);
 }
 
 void MainWindow::saveSettings()
@@ -67,7 +72,6 @@ void MainWindow::saveSettings()
     // The current LogBox file follows the operations log into its directory, keeping its name.
     const QString logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
     QString& newLogBoxPath = mKelvoDevice->boxSettings().mLogBoxPath;
-    newLogBoxPath =
-        QFileInfo(record.mLogPath).path() + QLatin1Char('/') + QFileInfo(logBoxPath).fileName();
+    newLogBoxPath = LogBoxFile::followingLog(record.mLogPath, logBoxPath);
     settings.setValue(QLatin1String(kLogBoxPathKey), newLogBoxPath);
 }

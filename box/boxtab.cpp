@@ -1,5 +1,62 @@
 #include "app/mainwindow.h"
 
+#include "app/operationlogline.h"
+#include "box/boxlogformat.h"
+#include "drivers/kelvodevice.h"
+#include "kelvo/entryrules.h"
+#include "kelvo/statusformat.h"
+#include "ui_mainwindow.h"
+
+namespace {
+constexpr int kLowBoxBatteryLevel = 10;
+constexpr int kFullBoxBatteryLevel = 100;
+} // namespace
+
+void MainWindow::showBoxConfig()
+{
+    const BoxSettings& box = mKelvoDevice->boxSettings();
+    mUi->LnEd_ActivationDepth_SBox->setText(QString::number(box.mBoxActivationDepth));
+    mUi->LnEd_Filter_SBox->setText(QString::number(box.mBoxFilter));
+    // A level the bar cannot hold would leave it at its previous value; the label tells the number.
+    mUi->Pgb_Battery_SBox->setValue(qMin(int(box.mBoxBatteryLevel), kFullBoxBatteryLevel));
+    mUi->Pgb_Battery_SBox_Label->setText(QString::number(box.mBoxBatteryLevel) + QLatin1Char('%'));
+    const bool low = box.mBoxBatteryLevel <= kLowBoxBatteryLevel;
+    mUi->Pgb_Battery_SBox->setStyleSheet(
+        QLatin1String(low ? StatusFormat::kBarLowStyle : StatusFormat::kBarGoodStyle));
+    mUi->Pgb_Battery_SBox_Label->setStyleSheet(
+        QLatin1String(low ? StatusFormat::kLabelLowStyle : StatusFormat::kLabelGoodStyle));
+}
+
+void MainWindow::takeBoxConfig()
+{
+    BoxSettings& box = mKelvoDevice->boxSettings();
+    box.mBoxActivationDepth = EntryRules::entryByte(mUi->LnEd_ActivationDepth_SBox->text());
+    box.mBoxFilter = EntryRules::entryByte(mUi->LnEd_Filter_SBox->text());
+}
+
+void MainWindow::setupBoxLogTable(int count)
+{
+    mBoxTable->clear();
+    mBoxTable->setColumnCount(BoxLogFormat::kColumnCount);
+    mBoxTable->setRowCount(count);
+    mBoxTable->setHorizontalHeaderLabels(BoxLogFormat::tableHeaders());
+    mBoxTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void MainWindow::fillBoxLogRow(const KelvoRecord& entry, int row)
+{
+    const QStringList cells = BoxLogFormat::tableCells(entry);
+    for (int column = 0; column < cells.size(); ++column) {
+        mBoxTable->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
+}
+
+bool MainWindow::appendLogBoxLine(const KelvoRecord& entry)
+{
+    return OperationLogLine::append(mKelvoDevice->boxSettings().mLogBoxPath,
+                                    BoxLogFormat::logBoxLine(entry));
+}
+
 // The box's log cannot be erased before the box protocol exists; the button stays hidden until
 // then, so nothing calls this yet.
 void MainWindow::on_Erase_SBox_clicked() {}

@@ -1,0 +1,20 @@
+#include "box/logboxfile.h"
+
+#include <QFileInfo>
+
+namespace LogBoxFile {
+
+QString newName(const QString& operationsLogPath, const QDateTime& when)
+{
+    return followingLog(operationsLogPath, QLatin1String("LogBox_") +
+                                               when.toString(QStringLiteral("yyyyMMdd_hhmmss")) +
+                                               QLatin1String(".txt"));
+}
+
+QString followingLog(const QString& operationsLogPath, const QString& logBoxPath)
+{
+    return QFileInfo(operationsLogPath).path() + QLatin1Char('/') +
+           QFileInfo(logBoxPath).fileName();
+}
+
+} // namespace LogBoxFile

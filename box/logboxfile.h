@@ -1,0 +1,19 @@
+#ifndef LOGBOXFILE_H
+#define LOGBOXFILE_H
+
+#include <QDateTime>
+#include <QString>
+
+// The LogBox files, into which the box's log is downloaded, live next to the operations log.
+namespace LogBoxFile {
+
+// A new file name: the operations log's directory, then "/LogBox_yyyyMMdd_hhmmss.txt" of the
+// given local time. A bare "log.txt" has the directory ".".
+QString newName(const QString& operationsLogPath, const QDateTime& when);
+
+// The current file moved into the operations log's directory, keeping its own name.
+QString followingLog(const QString& operationsLogPath, const QString& logBoxPath);
+
+} // namespace LogBoxFile
+
+#endif
