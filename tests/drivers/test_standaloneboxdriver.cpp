@@ -1,5 +1,6 @@
 #include "drivers/boxprotocol.h"
 #include "drivers/standaloneboxdriver.h"
+#include "platform/emulatedstandalonebox.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/drivers/scriptedd2xx.h"
 #include "tests/support/kelvotestmain.h"
@@ -73,7 +74,11 @@ QByteArray run(StandaloneBoxDriver& driver, Operation operation)
 
 } // namespace
 
+using Fault = EmulatedStandaloneBox::Fault;
+using Request = EmulatedStandaloneBox::Request;
+
 Q_DECLARE_METATYPE(Operation)
+Q_DECLARE_METATYPE(Fault)
 
 class TestStandaloneBoxDriver : public QObject
 {
@@ -213,6 +218,120 @@ private slots:
         QVERIFY(driver.readConfig(depth, filter));
         QCOMPARE(depth, quint8(50));
         QCOMPARE(filter, quint16(5));
+    }
+
+    void readsAndWritesTheTagThroughTheBox()
+    {
+        EmulatedStandaloneBox box;
+        installD2xxLibrary(box);
+        box.tag().fillWithPlausibleValues();
+        StandaloneBoxDriver driver;
+        QCOMPARE(driver.name(), QByteArray("StandaloneBox"));
+        {
+            CoutCapture console;
+            QVERIFY(driver.open());
+            QCOMPARE(console.text(),
+                     std::string("Device opened\n0000------------device opened--------------\n"));
+        }
+        quint32 value = 0;
+        QVERIFY(driver.readBlock(1, value));
+        QCOMPARE(value, (50u << 16) | 5u);
+        QVERIFY(driver.writeByte(1, 1, 75));
+        QCOMPARE(box.tag().block(1), (75u << 16) | 5u);
+        QCOMPARE(box.requests(Request::ReadBlock), 2);
+        QCOMPARE(box.requests(Request::WriteBlock), 1);
+    }
+
+    // A rejected answer leaves its rest behind and a late one arrives after its time-out; the
+    // next exchange drains them instead of taking them for its own answer.
+    void staleAnswersNeverAnswerTheNextRequest_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::newRow("late") << Fault::LateAnswer;
+        QTest::newRow("garbage") << Fault::Garbage;
+        QTest::newRow("short") << Fault::ShortAnswer;
+        QTest::newRow("no answer") << Fault::NoAnswer;
+        QTest::newRow("ff echo") << Fault::FfEcho;
+    }
+
+    void staleAnswersNeverAnswerTheNextRequest()
+    {
+        QFETCH(Fault, fault);
+        EmulatedStandaloneBox box;
+        installD2xxLibrary(box);
+        box.tag().setBlock(3, 0x11111111);
+        box.tag().setBlock(4, 0x22222222);
+        StandaloneBoxDriver driver;
+        CoutCapture console;
+        QVERIFY(driver.open());
+
+        box.injectFault(1, fault);
+        quint32 value = 0;
+        QVERIFY(driver.readBlock(3, value));
+        QCOMPARE(value, 0x11111111u);
+        QVERIFY(driver.readBlock(4, value));
+        QCOMPARE(value, 0x22222222u);
+        QCOMPARE(box.requests(Request::ReadBlock), 3);
+
+        box.setConfig(150, 10);
+        box.injectFault(1, fault);
+        QCOMPARE(driver.readBatteryLevel(), quint8(0));
+        quint8 depth = 0;
+        quint16 filter = 0;
+        QVERIFY(driver.readConfig(depth, filter));
+        QCOMPARE(depth, quint8(150));
+        QCOMPARE(filter, quint16(10));
+        QCOMPARE(driver.readLogCount(), 0);
+    }
+
+    // The tag's error flag fails the attempt, on a write as on a read, and three such attempts
+    // fail the operation.
+    void tagErrorsFailTheAttempt()
+    {
+        EmulatedStandaloneBox box;
+        installD2xxLibrary(box);
+        StandaloneBoxDriver driver;
+        CoutCapture console;
+        QVERIFY(driver.open());
+        box.injectFault(1, Fault::TagError, 3);
+        QVERIFY(!driver.writeBlock(2, 0xCAFE0001));
+        QCOMPARE(box.tag().block(2), 0u);
+        box.injectFault(1, Fault::TagError, 2);
+        QVERIFY(driver.writeBlock(2, 0xCAFE0001));
+        QCOMPARE(box.requests(Request::WriteBlock), 6);
+
+        quint32 value = 0;
+        box.injectFault(1, Fault::TagError, 3);
+        QVERIFY(!driver.readBlock(2, value));
+        QCOMPARE(value, 0u);
+        box.injectFault(1, Fault::TagError, 2);
+        QVERIFY(driver.readBlock(2, value));
+        QCOMPARE(value, 0xCAFE0001u);
+    }
+
+    // The device opens exclusively: only because the old link is closed can an unplugged box be
+    // reopened, and the driver's end releases it.
+    void reopensAnUnpluggedBoxAndReleasesIt()
+    {
+        EmulatedStandaloneBox box;
+        installD2xxLibrary(box);
+        CoutCapture console;
+        {
+            StandaloneBoxDriver driver;
+            QVERIFY(driver.open());
+            QVERIFY(driver.ensureOpen());
+            box.unplugAfterExchanges(0);
+            quint32 value = 0;
+            QVERIFY(!driver.readSingleBlock(0, value));
+            QVERIFY(!driver.ensureOpen());
+            QVERIFY(!driver.readBlock(0, value));
+            QCOMPARE(box.requests(Request::ReadBlock), 0);
+            box.setPlugged(true);
+            QVERIFY(driver.ensureOpen());
+            QVERIFY(driver.readBlock(0, value));
+            QVERIFY(box.isOpen());
+        }
+        QVERIFY(!box.isOpen());
     }
 };
 

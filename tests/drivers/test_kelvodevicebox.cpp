@@ -1,0 +1,124 @@
+#include "drivers/kelvodevice.h"
+#include "platform/emulatedcr95hfboard.h"
+#include "platform/emulatedstandalonebox.h"
+#include "tests/drivers/coutcapture.h"
+#include "tests/drivers/tagchecks.h"
+#include "tests/support/kelvotestmain.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using Request = EmulatedStandaloneBox::Request;
+
+// The Standalone Box as the second reader: found when no board answers, and moving the record's
+// blocks exactly as the board does.
+class TestKelvoDeviceBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        mBoard = std::make_unique<EmulatedCr95hfBoard>();
+        mBox = std::make_unique<EmulatedStandaloneBox>();
+        installCr95hfLibrary(*mBoard);
+        installD2xxLibrary(*mBox);
+        mBoard->tag().fillWithPlausibleValues();
+        mBox->tag().fillWithPlausibleValues();
+        mDevice = std::make_unique<KelvoDevice>();
+        mDevice->setPause([](unsigned long) {});
+    }
+
+    void cleanup()
+    {
+        mDevice.reset();
+        restoreDefaultD2xxLibrary();
+        restoreDefaultCr95hfLibrary();
+        mBox.reset();
+        mBoard.reset();
+    }
+
+    void findsTheBoxWhenNoBoardAnswers()
+    {
+        CoutCapture console;
+        QVERIFY(mDevice->connectReader());
+        QVERIFY(!mDevice->isStandaloneBox());
+        QVERIFY(mBox->calls().empty());
+
+        mBoard->setPlugged(false);
+        QVERIFY(mDevice->connectReader());
+        QVERIFY(mDevice->isStandaloneBox());
+        QVERIFY(mDevice->isConnected());
+        QVERIFY(mDevice->tagPresent());
+
+        // A new attempt replaces the box driver; the box is released first, so it opens again.
+        QVERIFY(mDevice->connectReader());
+        QVERIFY(mDevice->isStandaloneBox());
+
+        mBox->setPlugged(false);
+        QVERIFY(!mDevice->isConnected());
+        QVERIFY(!mDevice->isConnected());
+        QVERIFY(!mDevice->isStandaloneBox());
+        QVERIFY(!mBox->isOpen());
+        mBox->setPlugged(true);
+        QVERIFY(mDevice->isConnected());
+        QVERIFY(mDevice->isStandaloneBox());
+
+        mDevice.reset();
+        QVERIFY(!mBox->isOpen());
+    }
+
+    // The same read and write through either reader give the same record and the same blocks.
+    void movesTheRecordAsTheBoardDoes()
+    {
+        CoutCapture console;
+        QVERIFY(mDevice->connectReader());
+        QVERIFY(mDevice->setRfAccess(true));
+        QVERIFY(mDevice->readRecord());
+        const KelvoRecord throughBoard = mDevice->record();
+        mDevice->record().mActivationDepth = 120;
+        mDevice->record().mFilter = 7;
+        QVERIFY(mDevice->writeRecordFull());
+        QVERIFY(mDevice->setRfAccess(false));
+
+        mBoard->setPlugged(false);
+        QVERIFY(mDevice->connectReader());
+        QVERIFY(mDevice->isStandaloneBox());
+        mDevice->record() = KelvoRecord();
+        QVERIFY(mDevice->setRfAccess(true));
+        QVERIFY(mDevice->readRecord());
+        QCOMPARE(mDevice->record().mSerialNumber, throughBoard.mSerialNumber);
+        QCOMPARE(mDevice->record().mKelvoSerialNumber, throughBoard.mKelvoSerialNumber);
+        QCOMPARE(mDevice->record().mBatteryLevel, throughBoard.mBatteryLevel);
+        QCOMPARE(mDevice->record().mActivationDepth, throughBoard.mActivationDepth);
+        mDevice->record().mActivationDepth = 120;
+        mDevice->record().mFilter = 7;
+        QVERIFY(mDevice->writeRecordFull());
+        QVERIFY(mDevice->setRfAccess(false));
+
+        for (quint16 block = 0; block < EmulatedKelvoTag::blockCount; ++block)
+            QCOMPARE(mBox->tag().block(block), mBoard->tag().block(block));
+        QVERIFY(checksumAMatches(mBox->tag()));
+        QCOMPARE(mBox->requests(Request::ProtocolSelect), 1);
+    }
+
+    void noReaderAtAll()
+    {
+        mBoard->setPlugged(false);
+        mBox->setPlugged(false);
+        CoutCapture console;
+        QVERIFY(!mDevice->connectReader());
+        QVERIFY(!mDevice->isStandaloneBox());
+        QVERIFY(!mDevice->tagPresent());
+        QCOMPARE(console.text(), std::string());
+    }
+
+private:
+    std::unique_ptr<EmulatedCr95hfBoard> mBoard;
+    std::unique_ptr<EmulatedStandaloneBox> mBox;
+    std::unique_ptr<KelvoDevice> mDevice;
+};
+
+KELVO_TEST_MAIN(TestKelvoDeviceBox)
+#include "test_kelvodevicebox.moc"
