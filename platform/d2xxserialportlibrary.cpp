@@ -8,10 +8,20 @@ namespace {
 
 constexpr quint16 ftdiVendorId = 0x0403;
 
+// Whether the port has stopped working, as when its device was unplugged. A time-out, or a line
+// setting that the port does not support, leaves it usable.
 bool hasFailed(const QSerialPort& port)
 {
-    const QSerialPort::SerialPortError error = port.error();
-    return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
+    switch (port.error()) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::NotOpenError:
+    case QSerialPort::DeviceNotFoundError:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Moves what the system has received into the port's buffer without waiting.
@@ -43,11 +53,12 @@ QSerialPort::Parity parityOf(std::uint8_t parity)
 
 } // namespace
 
+// Until setTimeouts() says otherwise, a read or write waits up to 5 s.
 struct D2xxSerialPortLibrary::Port
 {
     QSerialPort serial;
-    int readTimeout = 0;
-    int writeTimeout = 0;
+    int readTimeout = 5000;
+    int writeTimeout = 5000;
 };
 
 QString D2xxSerialPortLibrary::devicePortName()
@@ -167,6 +178,8 @@ int D2xxSerialPortLibrary::setDataCharacteristics(Handle handle, std::uint8_t wo
         serial.setDataBits(static_cast<QSerialPort::DataBits>(wordLength)) &&
         serial.setStopBits(stopBits == twoStopBits ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
         serial.setParity(parityOf(parity));
+    if (!set && !hasFailed(serial))
+        serial.clearError();
     return set ? 0 : failure;
 }
 

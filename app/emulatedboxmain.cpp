@@ -1,0 +1,84 @@
+#include "platform/emulatedstandalonebox.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// A box with a configured Kelvo in its field and two log entries, answering at the line's speed.
+void prepareBox(EmulatedStandaloneBox& box)
+{
+    box.tag().fillWithPlausibleValues();
+    std::array<quint32, EmulatedKelvoTag::blockCount> blocks{};
+    for (quint16 block = 0; block < EmulatedKelvoTag::blockCount; ++block)
+        blocks[block] = box.tag().block(block);
+    const quint32 firstOfJanuary2024 = 441763200;
+    box.appendLogEntry(EmulatedStandaloneBox::logEntry(firstOfJanuary2024, 0, blocks));
+    box.appendLogEntry(EmulatedStandaloneBox::logEntry(firstOfJanuary2024 + 3600, 1, blocks));
+}
+
+// Opens a pseudo-terminal and returns its master; slave is the slave's own descriptor, kept open
+// and raw so that the master never sees a hang-up and nothing is echoed.
+int openTerminal(int& slave, QByteArray& slaveName)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        return -1;
+    slaveName = ptsname(master);
+    slave = open(slaveName.constData(), O_RDWR | O_NOCTTY);
+    termios settings{};
+    if (slave < 0 || tcgetattr(slave, &settings) != 0)
+        return -1;
+    cfmakeraw(&settings);
+    tcsetattr(slave, TCSANOW, &settings);
+    return master;
+}
+
+// Hands every byte from the line to the box and every byte of its answers back to the line.
+void serve(EmulatedStandaloneBox& box, int master)
+{
+    D2xxLibrary::Handle handle = nullptr;
+    box.open(0, handle);
+    pollfd watched{master, POLLIN, 0};
+    while (poll(&watched, 1, -1) > 0) {
+        char request[256];
+        const ssize_t count = read(master, request, sizeof request);
+        if (count <= 0)
+            return;
+        std::uint32_t done = 0;
+        box.write(handle, request, static_cast<std::uint32_t>(count), done);
+        std::uint32_t waiting = 0;
+        box.queueStatus(handle, waiting);
+        QByteArray answer(static_cast<int>(waiting), '\0');
+        box.read(handle, answer.data(), waiting, done);
+        if (write(master, answer.constData(), done) != static_cast<ssize_t>(done))
+            return;
+    }
+}
+
+} // namespace
+
+// An emulated Standalone Box behind a pseudo-terminal, for trying the tool's serial-port backend
+// without a box. It prints the terminal's path, to be given to the tool as KELVOCONF_BOX_PORT,
+// and serves until it is stopped.
+int main()
+{
+    int slave = -1;
+    QByteArray slaveName;
+    const int master = openTerminal(slave, slaveName);
+    if (master < 0) {
+        std::fprintf(stderr, "cannot open a pseudo-terminal\n");
+        return 1;
+    }
+    EmulatedStandaloneBox box;
+    prepareBox(box);
+    box.paceAt(115200);
+    std::printf("%s\n", slaveName.constData());
+    std::fflush(stdout);
+    serve(box, master);
+    return 0;
+}
