@@ -89,8 +89,12 @@ void MainWindow::on_TabW_menu_currentChanged(int index)
     case kStandaloneBoxTab:
         mUi->Btn_Read->setText(tr("READ DATA FROM BOX"));
         mUi->Btn_Write->setText(tr("CONFIGURE BOX"));
+        showBoxConfig();
         // There are only three pictures; the box tab shares the Admin one.
         mWarningDialog->show(2);
+        // With another reader this makes no exchange and the fields keep their values.
+        mKelvoDevice->readBoxConfig();
+        showBoxConfig();
         break;
     default:
         break;
@@ -107,7 +111,7 @@ void MainWindow::on_Btn_Read_clicked()
         showOutcome(button, true, QMessageBox::Information, tr("Read operation was successfull"));
         break;
     case kStandaloneBoxTab:
-        // The box's own read flow comes with the box protocol; until then the tab stays disabled.
+        readBoxLog();
         break;
     default:
         if (claimTag(button)) {
@@ -153,8 +157,10 @@ void MainWindow::on_Btn_Write_clicked()
     case kAdminTab:
         reportWrite(button, writeSetup());
         break;
+    case kStandaloneBoxTab:
+        configureBox();
+        break;
     default:
-        // The Standalone Box tab's configure flow comes with the box protocol.
         break;
     }
     mBarGraph->setValue(100);

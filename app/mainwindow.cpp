@@ -58,7 +58,8 @@ const std::vector<MainWindow::FieldRoute>& MainWindow::fieldRoutes()
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), mKelvoDevice(nullptr), mUi(new Ui::MainWindow), mBarGraph(nullptr),
-      mWarningDialog(nullptr), mSkipSimplifiedWarning(true), mBoxTable(nullptr)
+      mWarningDialog(nullptr), mSkipSimplifiedWarning(true), mBoxTable(nullptr),
+      mSavedBoxLogCount(-1)
 {
     mUi->setupUi(this);
     setWindowTitle(tr("Configuration Kelvo V1.00"));

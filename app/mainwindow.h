@@ -96,6 +96,7 @@ private:
     void loadSettings();
     void saveSettings();
     // Names a new LogBox file next to the stored operations log path, and stores the name.
+    void startNewLogBoxFile();
     void startNewLogBoxFile(QSettings& settings);
     void readSetup();
     bool writeSetup();
@@ -108,6 +109,12 @@ private:
     void setupBoxLogTable(int count);
     void fillBoxLogRow(const KelvoRecord& entry, int row);
     bool appendLogBoxLine(const KelvoRecord& entry);
+    // READ DATA FROM BOX and CONFIGURE BOX; each reports its own outcome on its button.
+    void readBoxLog();
+    void downloadBoxLog(int count);
+    void configureBox();
+    // Why the box's log may not be erased now, or an empty text when it may.
+    QString boxEraseRefusal();
 
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;
@@ -115,6 +122,9 @@ private:
     WarningDialog* mWarningDialog;
     bool mSkipSimplifiedWarning;
     QTableWidget* mBoxTable;
+    // The number of entries of the last download that saved every entry, -1 when the log shown
+    // was not saved whole. Only such a log may be erased.
+    int mSavedBoxLogCount;
 };
 
 #endif

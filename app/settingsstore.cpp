@@ -57,6 +57,12 @@ void MainWindow::startNewLogBoxFile(QSettings& settings)
     settings.setValue(QLatin1String(kLogBoxPathKey), logBoxPath);
 }
 
+void MainWindow::startNewLogBoxFile()
+{
+    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    startNewLogBoxFile(settings);
+}
+
 void MainWindow::saveSettings()
 {
     QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};

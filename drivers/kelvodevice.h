@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class StandaloneBoxDriver;
+
 // The one object through which the tool reaches a Kelvo: it finds a reader (the STM board
 // first, then the Standalone Box), arbitrates the tag memory with the Kelvo's microcontroller
 // and moves the record's blocks. The record and box settings are read and set directly by the
@@ -43,6 +45,17 @@ public:
     bool updateChecksumA();
     bool updateChecksumB();
 
+    // The Standalone Box's own operations. With another reader they make no exchange and give
+    // false, 0 or an unread entry. readBoxConfig reads the battery level, the configuration and
+    // the clock and sets the clock, always all four; its result is the configuration read's.
+    bool readBoxConfig();
+    bool writeBoxConfig();
+    bool eraseBoxLog();
+    // The number of entries in the box's log, -1 when it cannot be read.
+    int readBoxLogCount();
+    // An entry whose first answer is not a whole entry is asked for once more.
+    KelvoRecord readBoxLogEntry(int index);
+
     // Replaces the pause between memory-access attempts (QThread::msleep by default).
     void setPause(Pause pause);
 
@@ -52,6 +65,9 @@ private:
         Whole,
         KeepByteZero
     };
+
+    // The active driver when it is the box, otherwise none.
+    StandaloneBoxDriver* boxDriver();
 
     bool writeRecord(BlockOneWrite blockOneWrite);
     bool writeActivationSettings(BlockOneWrite blockOneWrite);

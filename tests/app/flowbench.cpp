@@ -7,12 +7,22 @@ FlowBench::FlowBench()
 {
     mBoard.tag().fillWithPlausibleValues();
     installCr95hfLibrary(mBoard);
+    mBox.tag().fillWithPlausibleValues();
+    mBox.setPlugged(false);
+    installD2xxLibrary(mBox);
 }
 
 FlowBench::~FlowBench()
 {
     mWindow.reset();
+    restoreDefaultD2xxLibrary();
     restoreDefaultCr95hfLibrary();
+}
+
+void FlowBench::useStandaloneBox()
+{
+    mBoard.setPlugged(false);
+    mBox.setPlugged(true);
 }
 
 void FlowBench::start()

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "platform/emulatedcr95hfboard.h"
+#include "platform/emulatedstandalonebox.h"
 #include "tests/support/dialoganswerer.h"
 
 #include <QComboBox>
@@ -15,7 +16,8 @@
 #include <memory>
 
 // The main window on an emulated board with a configured Kelvo in its field, with its dialogs
-// answered and the values of its progress dialog recorded.
+// answered and the values of its progress dialog recorded. An emulated Standalone Box is
+// installed too, unplugged unless the box is chosen as the reader.
 class FlowBench
 {
 public:
@@ -28,6 +30,9 @@ public:
     MainWindow& window() { return *mWindow; }
     EmulatedCr95hfBoard& board() { return mBoard; }
     EmulatedKelvoTag& tag() { return mBoard.tag(); }
+    EmulatedStandaloneBox& box() { return mBox; }
+    // Makes the box the only reader: the board is unplugged and the box plugged in.
+    void useStandaloneBox();
     DialogAnswerer& answerer() { return mAnswerer; }
     QList<int>& progress() { return mProgress; }
 
@@ -49,6 +54,7 @@ public:
 
 private:
     EmulatedCr95hfBoard mBoard;
+    EmulatedStandaloneBox mBox;
     DialogAnswerer mAnswerer;
     std::unique_ptr<MainWindow> mWindow;
     QList<int> mProgress;

@@ -1,0 +1,347 @@
+#include "tests/app/flowbench.h"
+#include "tests/drivers/coutcapture.h"
+#include "tests/support/kelvotestmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+using Request = EmulatedStandaloneBox::Request;
+using Fault = EmulatedStandaloneBox::Fault;
+
+const QString kSuccessStyle = QStringLiteral("background-color: #8CC63F;");
+const QString kFailureStyle = QStringLiteral("background-color: #FF0000;");
+constexpr int kBoxTab = 3;
+
+// 1 March 2024 14:05:09, in seconds since 2010.
+constexpr quint32 kFirstStamp = 0x1aa4a595;
+
+QSettings store()
+{
+    return QSettings(QStringLiteral("Varrow"), QStringLiteral("ConfKelvo"));
+}
+
+QString logBoxPath()
+{
+    return store().value(QStringLiteral("SBox Path Log")).toString();
+}
+
+QByteArray logBoxContent()
+{
+    QFile file(logBoxPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The box's log holds count entries of the plausible Kelvo, a minute apart; the first was a write.
+void fillLog(EmulatedStandaloneBox& box, int count)
+{
+    std::array<quint32, EmulatedKelvoTag::blockCount> blocks{};
+    for (quint16 block = 0; block < EmulatedKelvoTag::blockCount; ++block) {
+        blocks[block] = box.tag().block(block);
+    }
+    for (int index = 0; index < count; ++index) {
+        box.appendLogEntry(EmulatedStandaloneBox::logEntry(kFirstStamp + 60u * quint32(index),
+                                                           index == 0, blocks));
+    }
+}
+
+QByteArray plausibleLine(const char* time, const char* action)
+{
+    return QByteArray("20240301,") + time + ',' + action +
+           ",50,5,3665,3543,3298,2.5,62.5,50,KV23000417,00000417, No Error \r\n";
+}
+
+QStringList rowCells(QTableWidget* table, int row)
+{
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QTableWidgetItem* item = table->item(row, column);
+        cells << (item != nullptr ? item->text() : QStringLiteral("<none>"));
+    }
+    return cells;
+}
+
+// A window whose reader is the box, showing the box tab.
+class BoxBench : public FlowBench
+{
+public:
+    explicit BoxBench(int entries = 0)
+    {
+        useStandaloneBox();
+        fillLog(box(), entries);
+        start();
+        showTab(kBoxTab);
+    }
+    QTableWidget* table() const { return find<QTableWidget>("SBoxData"); }
+    QPushButton* eraseButton() const { return find<QPushButton>("Erase_SBox"); }
+    QLabel* countLabel() const { return find<QLabel>("Nb_Log_Value"); }
+};
+
+} // namespace
+
+class BoxTabTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        store().clear();
+        for (const QString& name : QDir().entryList({QStringLiteral("LogBox_*.txt")})) {
+            QFile::remove(name);
+        }
+    }
+
+    void readsTheLogIntoTheTableAndTheLogBoxFile()
+    {
+        BoxBench bench(3);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Read operation was successfull"});
+        const SeenDialog& box = bench.answerer().seen().at(0);
+        QCOMPARE(box.icon, QMessageBox::Information);
+        QCOMPARE(box.title, QStringLiteral("Varrow"));
+        QCOMPARE(box.watchedButtonStyle, kSuccessStyle);
+        QCOMPARE(bench.progress(), (QList<int>{0, 33, 66, 100}));
+        QVERIFY(bench.find<QWidget>("BarGraph")->isHidden());
+
+        QTableWidget* table = bench.table();
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->columnCount(), 14);
+        QCOMPARE(table->horizontalHeaderItem(13)->text(), QStringLiteral("Kelvo Serial"));
+        QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(rowCells(table, 0),
+                 (QStringList{"20240301", "14:05:09", "WRITE", "2.5", " No Error ", "50", "5",
+                              "KV23000417", "3665", "3543", "3298", "50", "62.5", "00000417"}));
+        QCOMPARE(bench.countLabel()->text(), QStringLiteral("3 / 3640"));
+        QVERIFY(!bench.countLabel()->isHidden());
+        QVERIFY(!bench.find<QLabel>("Nb_Log_Label")->isHidden());
+        QVERIFY(!bench.eraseButton()->isHidden());
+        const QByteArray lines = plausibleLine("14:05:09", "WRITE") +
+                                 plausibleLine("14:06:09", "READ") +
+                                 plausibleLine("14:07:09", "READ");
+        QCOMPARE(logBoxContent(), lines);
+
+        // Reading again appends the whole log again to the same file.
+        bench.click(bench.readButton());
+        QCOMPARE(logBoxContent(), lines + lines);
+        QCOMPARE(bench.box().requests(Request::LogEntry), 6);
+        QCOMPARE(table->rowCount(), 3);
+    }
+
+    void anEmptyLogLeavesTheTabAsItWas()
+    {
+        BoxBench bench(2);
+        bench.click(bench.readButton());
+        bench.box().clearLog();
+        const QString style = bench.readButton()->styleSheet();
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Read operation was successfull but memory is empty"});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, style);
+        QCOMPARE(bench.progress(), (QList<int>{0, 100}));
+        QCOMPARE(bench.table()->rowCount(), 2);
+        QCOMPARE(bench.countLabel()->text(), QStringLiteral("2 / 3640"));
+        QCOMPARE(logBoxContent().count('\n'), 2);
+    }
+
+    // An entry that cannot be read leaves empty cells and fields, fails the read and keeps the
+    // log from being erased until a read saves every entry.
+    void anUnreadEntryFailsTheRead()
+    {
+        BoxBench bench(3);
+        bench.box().injectLogEntryFault(1, Fault::ShortAnswer, 2);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Read operation failed\n1 of the 3 log entries could not be read."});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
+        QCOMPARE(rowCells(bench.table(), 1), QString(13, QLatin1Char(',')).split(QLatin1Char(',')));
+        QCOMPARE(rowCells(bench.table(), 2).at(1), QStringLiteral("14:07:09"));
+        QCOMPARE(logBoxContent(), plausibleLine("14:05:09", "WRITE") + ",,,,,,,,,,,,,\r\n" +
+                                      plausibleLine("14:07:09", "READ"));
+        QVERIFY(bench.eraseButton()->isHidden());
+        QCOMPARE(bench.countLabel()->text(), QStringLiteral("3 / 3640"));
+
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Read operation was successfull"});
+        QVERIFY(!bench.eraseButton()->isHidden());
+        bench.box().injectLogEntryFault(0, Fault::NoAnswer, 2);
+        bench.click(bench.readButton());
+        QVERIFY(bench.eraseButton()->isHidden());
+    }
+
+    void aLogBoxFileThatCannotBeWrittenFailsTheRead()
+    {
+        const QString path = QDir::current().absoluteFilePath(QStringLiteral("gone/LogBox.txt"));
+        store().setValue(QStringLiteral("SBox Path Log"), path);
+        BoxBench bench(2);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Read operation failed\nThe LogBox file " +
+                                                       path + " could not be written."});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
+        QCOMPARE(bench.table()->rowCount(), 2);
+        QCOMPARE(rowCells(bench.table(), 1).at(2), QStringLiteral("READ"));
+        QVERIFY(bench.eraseButton()->isHidden());
+    }
+
+    void erasesOnlyTheLogJustSaved()
+    {
+        store().setValue(QStringLiteral("SBox Path Log"),
+                         QStringLiteral("./LogBox_20240301_140509.txt"));
+        BoxBench bench(3);
+        bench.click(bench.readButton());
+        // The box logged another Kelvo since the download: nothing is erased.
+        fillLog(bench.box(), 1);
+        const QString style = bench.eraseButton()->styleSheet();
+        bench.click(bench.eraseButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Erase operation failed\nThe box now holds 4 log entries, not the 3 "
+                             "saved: read it again before erasing."});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
+        QCOMPARE(bench.eraseButton()->styleSheet(), style);
+        QCOMPARE(bench.box().requests(Request::EraseLog), 0);
+        QCOMPARE(bench.box().logEntries().size(), 4);
+
+        bench.click(bench.readButton());
+        bench.click(bench.eraseButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Erase operation was successfull"});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kSuccessStyle);
+        QCOMPARE(bench.eraseButton()->styleSheet(), style);
+        QVERIFY(bench.box().logEntries().isEmpty());
+        QCOMPARE(bench.table()->rowCount(), 0);
+        QCOMPARE(bench.table()->columnCount(), 0);
+        QVERIFY(bench.eraseButton()->isHidden());
+        QVERIFY(bench.countLabel()->isHidden());
+        QVERIFY(bench.find<QLabel>("Nb_Log_Label")->isHidden());
+        const QString next = logBoxPath();
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\./LogBox_\\d{8}_\\d{6}\\.txt$"))
+                         .match(next)
+                         .hasMatch() &&
+                     next != QStringLiteral("./LogBox_20240301_140509.txt"),
+                 qPrintable(next));
+        QVERIFY(!QFile::exists(next));
+
+        // Once erased, the log is no longer the one saved.
+        bench.click(bench.eraseButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Erase operation failed\nThe box's log has not been saved whole: "
+                             "read it first."});
+    }
+
+    void retriesAnEntryOnce()
+    {
+        BoxBench bench(3);
+        bench.box().injectLogEntryFault(1, Fault::FfEcho);
+        CoutCapture console;
+        QTest::ignoreMessage(QtDebugMsg, "error FFFF");
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Read operation was successfull"});
+        QCOMPARE(QString::fromStdString(console.text()), QStringLiteral("error"));
+        QCOMPARE(bench.box().requests(Request::LogEntry), 4);
+        QCOMPARE(rowCells(bench.table(), 1).at(1), QStringLiteral("14:06:09"));
+    }
+
+    void configuresTheBoxAndShowsWhatItHolds()
+    {
+        BoxBench bench;
+        QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QStringLiteral("50"));
+        bench.field("LnEd_ActivationDepth_SBox")->setText(QStringLiteral("120"));
+        bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("260"));
+        bench.click(bench.writeButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Write operation was successfull"});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kSuccessStyle);
+        QCOMPARE(bench.box().activationDepth(), quint8(120));
+        QCOMPARE(bench.box().filter(), quint16(4));
+        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("4"));
+        QCOMPARE(bench.progress(), (QList<int>{10, 100}));
+
+        // An answer lost after the box took the configuration: the failure is reported and the
+        // fields show what the box read back holds.
+        bench.field("LnEd_ActivationDepth_SBox")->setText(QStringLiteral("75"));
+        bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("7"));
+        bench.box().injectFault(1, Fault::Garbage);
+        const int configReads = bench.box().requests(Request::ReadConfig);
+        bench.click(bench.writeButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Write operation failed, try again"});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
+        QCOMPARE(bench.box().requests(Request::ReadConfig), configReads + 1);
+        QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QStringLiteral("75"));
+        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("7"));
+    }
+
+    void showsTheBatteryLevel_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("colour");
+        QTest::newRow("10") << 10 << "10%"
+                            << "#CC0000";
+        QTest::newRow("11") << 11 << "11%"
+                            << "#8CC63F";
+        QTest::newRow("255") << 255 << "255%"
+                             << "#8CC63F";
+    }
+
+    void showsTheBatteryLevel()
+    {
+        QFETCH(int, level);
+        FlowBench bench;
+        bench.useStandaloneBox();
+        bench.box().setBatteryLevel(quint8(level));
+        bench.start();
+        bench.showTab(kBoxTab);
+        auto* bar = bench.find<QProgressBar>("Pgb_Battery_SBox");
+        auto* label = bench.find<QLabel>("Pgb_Battery_SBox_Label");
+        QTEST(label->text(), "label");
+        QCOMPARE(bar->value(), qMin(level, 100));
+        QFETCH(QString, colour);
+        QVERIFY(bar->styleSheet().contains(QStringLiteral("stop: 0 ") + colour));
+        QCOMPARE(label->styleSheet(), level > 10
+                                          ? QStringLiteral("color: #8CC63F; font: bold 24pt Arial;")
+                                          : QStringLiteral("color: red; font: bold 24pt Arial;"));
+        // Switching to the tab read the box's settings and set its clock.
+        QCOMPARE(bench.box().requests(Request::SetClock), 1);
+    }
+
+    // The tab stays enabled once the box was seen. With the board as reader the box flows send
+    // nothing to the box; with no reader they say so.
+    void otherReadersAndNone()
+    {
+        BoxBench bench(2);
+        bench.click(bench.readButton());
+        bench.box().setPlugged(false);
+        bench.board().setPlugged(true);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Read operation was successfull but memory is empty"});
+        bench.box().setPlugged(true);
+        const int boxExchanges = bench.box().exchanges();
+        bench.click(bench.writeButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Write operation failed, try again"});
+        bench.click(bench.eraseButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Erase operation failed\nNo Standalone Box is connected."});
+        QCOMPARE(bench.box().exchanges(), boxExchanges);
+        QCOMPARE(bench.table()->rowCount(), 2);
+
+        bench.box().setPlugged(false);
+        bench.board().setPlugged(false);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"No Standalone Box detected, please plug one"});
+        QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Information);
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
+        bench.click(bench.writeButton());
+        QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Critical);
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"No Standalone Box detected, please plug one"});
+    }
+};
+
+KELVO_TEST_MAIN(BoxTabTest)
+#include "test_boxtab.moc"
