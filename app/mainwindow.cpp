@@ -3,6 +3,8 @@
 #include "dialogs/bargraph.h"
 #include "dialogs/warningdialog.h"
 #include "drivers/kelvodevice.h"
+#include "keyboard/alphakeyboard.h"
+#include "keyboard/numkeyboard.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -58,11 +60,16 @@ const std::vector<MainWindow::FieldRoute>& MainWindow::fieldRoutes()
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), mKelvoDevice(nullptr), mUi(new Ui::MainWindow), mBarGraph(nullptr),
-      mWarningDialog(nullptr), mSkipSimplifiedWarning(true), mBoxTable(nullptr),
-      mSavedBoxLogCount(-1)
+      mAlphaKeyBoard(nullptr), mNumKeyBoard(nullptr), mWarningDialog(nullptr),
+      mSkipSimplifiedWarning(true), mBoxTable(nullptr), mSavedBoxLogCount(-1)
 {
     mUi->setupUi(this);
     setWindowTitle(tr("Configuration Kelvo V1.00"));
+
+    mAlphaKeyBoard = new AlphaKeyBoard(this);
+    mAlphaKeyBoard->buildLayout();
+    mNumKeyBoard = new NumKeyBoard(this);
+    mNumKeyBoard->buildLayout();
 
     const auto& routes = fieldRoutes();
     for (std::size_t row = 0; row < kRoutesOfEveryBuild; ++row) {
@@ -128,6 +135,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // A second close finds the keyboards gone already.
+    if (mAlphaKeyBoard != nullptr) {
+        mAlphaKeyBoard->hide();
+        mNumKeyBoard->hide();
+        delete mAlphaKeyBoard;
+        mAlphaKeyBoard = nullptr;
+        delete mNumKeyBoard;
+        mNumKeyBoard = nullptr;
+    }
     QMainWindow::closeEvent(event);
 }
 

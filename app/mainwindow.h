@@ -6,8 +6,10 @@
 
 #include <vector>
 
+class AlphaKeyBoard;
 class BarGraph;
 class KelvoDevice;
+class NumKeyBoard;
 class QLineEdit;
 class QPushButton;
 class QSettings;
@@ -90,6 +92,12 @@ private:
     bool refreshSimplified();
     bool refreshAdvanced();
 
+    // Open a keyboard over the window for a field and put the accepted entry into it; false when
+    // the user cancelled.
+    bool enterNumber(QLineEdit* field, const QString& caption, int minimum, int maximum,
+                     int maxLength);
+    void enterText(QLineEdit* field, const QString& caption, int maxLength);
+
     bool appendOperationLog(const QByteArray& action);
     bool appendSetupLog(const QByteArray& action);
 
@@ -119,6 +127,8 @@ private:
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;
     BarGraph* mBarGraph;
+    AlphaKeyBoard* mAlphaKeyBoard;
+    NumKeyBoard* mNumKeyBoard;
     WarningDialog* mWarningDialog;
     bool mSkipSimplifiedWarning;
     QTableWidget* mBoxTable;

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -150,7 +151,8 @@ private slots:
         }
     }
 
-    // The filter never consumes a press: an enabled field still places its cursor.
+    // The filter never consumes a press: an enabled field still places its cursor once its
+    // keyboard has closed.
     void pressesStillReachTheFields()
     {
         DialogAnswerer answerer;
@@ -191,7 +193,8 @@ private slots:
                                 QPoint(2, field->height() / 2));
             QVERIFY2(field->cursorPosition() == 0, entry.name);
         }
-        QVERIFY(answerer.seen().size() == (isFactoryBuild() ? 2 : 1));
+        // Each tap opened its keyboard, which the answerer closed unanswered.
+        QCOMPARE(answerer.seen().size(), (isFactoryBuild() ? 2 : 1) + int(std::size(fields)));
     }
 
     // The log destination is routed to the file dialog; cancelling it changes nothing, choosing a

@@ -52,7 +52,7 @@ QString DialogAnswerer::watchedButtonStyle() const
 void DialogAnswerer::answerActiveDialog()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) {
+    if (modal == nullptr || !modal->isVisible() || mHandling.contains(modal)) {
         return;
     }
     SeenDialog seen;
@@ -73,9 +73,18 @@ void DialogAnswerer::answerActiveDialog()
         return;
     }
     mSeen.append(seen);
-    if (mHandler) {
-        mHandler(modal);
-    } else {
+    if (!mHandler) {
         modal->hide();
+        return;
     }
+    // A timer does not fire again while its own tick runs, so another one answers the dialogs
+    // that the handler's presses open meanwhile.
+    mHandling.append(modal);
+    QTimer nested;
+    nested.setInterval(mTimer.interval());
+    connect(&nested, &QTimer::timeout, this, &DialogAnswerer::answerActiveDialog);
+    nested.start();
+    const Handler handler = mHandler;
+    handler(modal);
+    mHandling.removeOne(modal);
 }

@@ -21,7 +21,9 @@ struct SeenDialog
 
 // Answers the modal dialogs of the code under test from a timer: it records each one (kind,
 // title, text and the style sheet of a watched button at that moment), then clicks the chosen
-// message-box button, or hands any other dialog to a handler (by default it hides it).
+// message-box button, or hands any other dialog to a handler (by default it hides it). The
+// handler runs inside the dialog's own event loop, so it can press the dialog's buttons; the
+// dialogs that those presses open in turn are answered too.
 class DialogAnswerer : public QObject
 {
     Q_OBJECT
@@ -36,7 +38,7 @@ public:
     // The message-box button to click; Ok unless set otherwise.
     void setMessageBoxAnswer(QMessageBox::StandardButton button);
     // Called for every modal dialog that is not a message box, after it was recorded. The handler
-    // must close the dialog, or it is recorded again at the next tick.
+    // must close the dialog, or it is recorded again at the next tick after the handler returns.
     void setDialogHandler(Handler handler);
 
     const QList<SeenDialog>& seen() const { return mSeen; }
@@ -51,6 +53,7 @@ private:
     QString mWatchedButton;
     QMessageBox::StandardButton mAnswer = QMessageBox::Ok;
     Handler mHandler;
+    QList<QWidget*> mHandling;
     QList<SeenDialog> mSeen;
 };
 

@@ -1,0 +1,59 @@
+#ifndef NUMKEYBOARD_H
+#define NUMKEYBOARD_H
+
+#include "keyboard/keyboardwidget.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QVBoxLayout;
+
+// The on-screen keypad of the whole-number fields. The value shows green inside the caller's
+// range and red outside it, and OK accepts only a value inside the range.
+class NumKeyBoard : public KeyBoardWidget
+{
+    Q_OBJECT
+
+public:
+    explicit NumKeyBoard(QWidget* parent = nullptr);
+    ~NumKeyBoard() override;
+
+    // Lays out the keypad; the window calls it once, right after construction.
+    void buildLayout();
+
+    void setRange(int min, int max, int maxLength);
+    void setLabel(QString caption, int value);
+    int value() const { return mValue; }
+
+    void handleKeyEvent(QKeyEvent* event) override;
+    QKeyPushButton* createKey(QString text) override;
+
+private slots:
+    void onOk();
+    void onCancel();
+    void onInc();
+    void onDec();
+    void onClear();
+    void onSliderValueChanged(int val);
+    void onTextChanged(QString text);
+
+private:
+    void refresh();
+    int editedValue() const;
+
+    QVBoxLayout* mMainLayout;
+    QLabel* mCaption;
+    QLineEdit* mEdit;
+    QPushButton* mOk;
+    QPushButton* mCancel;
+    QPushButton* mIncrement;
+    QPushButton* mDecrement;
+    QPushButton* mClear;
+    QSlider* mSlider;
+    int mValue = 0;
+    int mMinimum = 0;
+    int mMaximum = 10000;
+};
+
+#endif
