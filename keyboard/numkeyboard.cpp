@@ -168,6 +168,8 @@ void NumKeyBoard::onOk()
     }
     QMessageBox::warning(this, tr("KeyBoard"),
                          tr("The value you put is not in the specified range"));
+    // The release of the tap went to the warning, so OK would stay drawn pressed.
+    mOk->setDown(false);
 }
 
 void NumKeyBoard::onCancel()

@@ -313,8 +313,10 @@ private slots:
                 QCOMPARE(edit->text(), QStringLiteral("0"));
                 QCOMPARE(edit->styleSheet(), QLatin1String(kRed));
                 QCOMPARE(slider->value(), 50);
-                tap(buttonOf(&keypad, "Ok"));
+                // On a touch panel the release of this tap goes to the warning.
+                QTest::mousePress(buttonOf(&keypad, "Ok"), Qt::LeftButton);
                 QVERIFY(keypad.isVisible());
+                QVERIFY(!buttonOf(&keypad, "Ok")->isDown());
 
                 tapKeys(&keypad, "2");
                 QCOMPARE(edit->text(), QStringLiteral("2"));
