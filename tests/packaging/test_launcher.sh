@@ -38,11 +38,13 @@ report=$scratch/report
 launch() {
     rm -f "$report"
     mkdir -p "$scratch/elsewhere"
-    (cd "$scratch/elsewhere" && env -u XDG_DATA_HOME HOME="$scratch/home" STUB_REPORT="$report" "$@")
+    (cd "$scratch/elsewhere" &&
+        env -u XDG_DATA_HOME HOME="$scratch/home" STUB_REPORT="$report" "$@")
 }
 
 expect() {
-    grep -qxF "$1" "$report" 2>/dev/null || fail "$2: no line '$1' in: $(cat "$report" 2>/dev/null)"
+    grep -qxF "$1" "$report" 2>/dev/null ||
+        fail "$2: no line '$1' in: $(cat "$report" 2>/dev/null)"
 }
 
 launch XDG_DATA_HOME="$scratch/data" "$prefix/bin/kelvoconf" one "two words"
@@ -51,7 +53,8 @@ expect "folder=$scratch/data/kelvoconf" "operator launcher"
 expect "argument=one" "operator launcher"
 expect "argument=two words" "operator launcher"
 expect "pictures=yes" "operator launcher"
-[ "$(readlink "$scratch/data/kelvoconf/Images")" = "$images" ] || fail "Images does not link $images"
+[ "$(readlink "$scratch/data/kelvoconf/Images")" = "$images" ] ||
+    fail "Images does not link $images"
 
 launch XDG_DATA_HOME="$scratch/data" "$prefix/bin/kelvoconf-factory"
 expect "program=kelvoconf-factory" "factory launcher"
@@ -74,8 +77,10 @@ rm "$scratch/data/kelvoconf/Images"
 mkdir "$scratch/data/kelvoconf/Images"
 touch "$scratch/data/kelvoconf/Images/own.png"
 launch XDG_DATA_HOME="$scratch/data" "$prefix/bin/kelvoconf"
-[ ! -L "$scratch/data/kelvoconf/Images" ] && [ -e "$scratch/data/kelvoconf/Images/own.png" ] ||
+own=$scratch/data/kelvoconf/Images
+if [ -L "$own" ] || [ ! -e "$own/own.png" ]; then
     fail "the user's own Images folder was replaced"
+fi
 
 # A launcher reached through a link elsewhere still finds its installation.
 mkdir "$scratch/links"
@@ -92,7 +97,9 @@ status=0
 rm -f "$report"
 (cd "$scratch/elsewhere" && env -u HOME -u XDG_DATA_HOME STUB_REPORT="$report" \
     "$prefix/bin/kelvoconf" 2>/dev/null) || status=$?
-[ "$status" -ne 0 ] && [ ! -e "$report" ] || fail "started without a home folder"
+if [ "$status" -eq 0 ] || [ -e "$report" ]; then
+    fail "started without a home folder"
+fi
 
 if [ "$failures" -ne 0 ]; then
     exit 1
