@@ -103,6 +103,19 @@ private slots:
         QCOMPARE(mBox->requests(Request::ProtocolSelect), 1);
     }
 
+    // A record read through a box answering at the line's speed.
+    void readsTheRecordAtLineSpeed()
+    {
+        mBoard->setPlugged(false);
+        mBox->paceAt(115200);
+        CoutCapture console;
+        QVERIFY(mDevice->connectReader());
+        QBENCHMARK
+        {
+            QVERIFY(mDevice->readRecord());
+        }
+    }
+
     void noReaderAtAll()
     {
         mBoard->setPlugged(false);

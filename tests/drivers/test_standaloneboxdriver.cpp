@@ -87,6 +87,16 @@ class TestStandaloneBoxDriver : public QObject
 private slots:
     void cleanup() { restoreDefaultD2xxLibrary(); }
 
+    void answersAreReadAsWholeHexBytes()
+    {
+        QCOMPARE(answerBytes("5201Ab"), std::optional<QByteArray>(QByteArray("\x52\x01\xAB", 3)));
+        QCOMPARE(answerBytes(""), std::optional<QByteArray>(QByteArray()));
+        QVERIFY(!answerBytes("TIMEOUT"));
+        QVERIFY(!answerBytes("520"));
+        QVERIFY(!answerBytes("52 1"));
+        QVERIFY(!answerBytes("5g"));
+    }
+
     void secondsCountFrom2010()
     {
         QCOMPARE(secondsSince2010(QDateTime(QDate(2010, 1, 1), QTime(0, 0))), 0);
