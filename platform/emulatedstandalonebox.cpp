@@ -12,21 +12,8 @@ namespace {
 
 constexpr quint8 protocolSelectCode = 0x02;
 constexpr quint8 sendReceiveCode = 0x04;
-constexpr quint8 boxCommandCode = 0x52;
 constexpr quint8 readerErrorCode = 0x82;
-constexpr quint8 iso15693 = 0x01;
-constexpr quint8 iso15693Parameters = 0x0D;
-constexpr quint8 boxError = 0xFF;
 constexpr int bitsPerByte = 11;
-
-constexpr quint8 batteryLevelCommand = 0x42;
-constexpr quint8 writeConfigCommand = 0x50;
-constexpr quint8 readConfigCommand = 0x70;
-constexpr quint8 setClockCommand = 0x48;
-constexpr quint8 readClockCommand = 0x68;
-constexpr quint8 logCountCommand = 0x6E;
-constexpr quint8 logEntryCommand = 0x6C;
-constexpr quint8 eraseLogCommand = 0x43;
 
 quint8 byteOf(const QByteArray& bytes, int index)
 {
@@ -43,7 +30,7 @@ void appendBigEndian(QByteArray& bytes, quint32 value, int size)
 QByteArray boxReply(quint8 subCommand, const QByteArray& fields = QByteArray())
 {
     QByteArray reply;
-    reply.append(static_cast<char>(boxCommandCode));
+    reply.append(static_cast<char>(BoxCode::boxCommand));
     reply.append(static_cast<char>(fields.size() + 1));
     reply.append(static_cast<char>(subCommand));
     return reply + fields;
@@ -71,7 +58,7 @@ QByteArray spoiled(QByteArray answer, EmulatedStandaloneBox::Fault fault)
         return answer;
     case Fault::FfEcho:
         if (answer.size() > 2)
-            answer[2] = static_cast<char>(boxError);
+            answer[2] = static_cast<char>(BoxCode::error);
         return answer;
     case Fault::TagError:
     case Fault::LateAnswer:
@@ -274,8 +261,8 @@ EmulatedStandaloneBox::takeFault(const QByteArray& request)
     const auto found = mFaults.find(mExchanges);
     if (found != mFaults.end())
         return found->second;
-    const bool isLogEntryRead = request.size() == 5 && byteOf(request, 0) == boxCommandCode &&
-                                byteOf(request, 2) == logEntryCommand;
+    const bool isLogEntryRead = request.size() == 5 && byteOf(request, 0) == BoxCode::boxCommand &&
+                                byteOf(request, 2) == BoxCode::logEntry;
     if (!isLogEntryRead)
         return std::nullopt;
     auto faults = mLogEntryFaults.find(static_cast<int>(bigEndianField(request, 3, 2)));
@@ -310,7 +297,7 @@ QByteArray EmulatedStandaloneBox::carryOut(const QByteArray& request, std::optio
         return mProtocolSelected ? QByteArray(2, '\0') : readerError();
     case sendReceiveCode:
         return readerAnswer(request.mid(2), fault);
-    case boxCommandCode:
+    case BoxCode::boxCommand:
         return boxAnswer(request);
     default:
         ++mRequests[Request::Unknown];
@@ -345,43 +332,43 @@ QByteArray EmulatedStandaloneBox::boxAnswer(const QByteArray& request)
         return arguments.size() == argumentCount;
     };
     switch (length >= 1 ? subCommand : 0) {
-    case batteryLevelCommand:
+    case BoxCode::batteryLevel:
         if (!expects(Request::BatteryLevel, 0))
             break;
         appendBigEndian(fields, 0, 2);
         appendBigEndian(fields, mBatteryLevel, 1);
         return boxReply(subCommand, fields);
-    case writeConfigCommand:
+    case BoxCode::writeConfig:
         if (!expects(Request::WriteConfig, 3))
             break;
         setConfig(byteOf(arguments, 0), static_cast<quint16>(bigEndianField(arguments, 1, 2)));
         return boxReply(subCommand);
-    case readConfigCommand:
+    case BoxCode::readConfig:
         if (!expects(Request::ReadConfig, 0))
             break;
         appendBigEndian(fields, mActivationDepth, 1);
         appendBigEndian(fields, mFilter, 2);
         return boxReply(subCommand, fields);
-    case setClockCommand:
+    case BoxCode::setClock:
         if (!expects(Request::SetClock, 4))
             break;
         mClock = bigEndianField(arguments, 0, 4);
         return boxReply(subCommand);
-    case readClockCommand:
+    case BoxCode::readClock:
         if (!expects(Request::ReadClock, 0))
             break;
         appendBigEndian(fields, mClock, 4);
         return boxReply(subCommand, fields);
-    case logCountCommand:
+    case BoxCode::logCount:
         if (!expects(Request::LogCount, 0))
             break;
         appendBigEndian(fields, static_cast<quint32>(mLog.size()), 2);
         return boxReply(subCommand, fields);
-    case logEntryCommand:
+    case BoxCode::logEntry:
         if (!expects(Request::LogEntry, 2))
             break;
         return logEntryAnswer(static_cast<int>(bigEndianField(arguments, 0, 2)));
-    case eraseLogCommand:
+    case BoxCode::eraseLog:
         if (!expects(Request::EraseLog, 0))
             break;
         mLog.clear();
@@ -390,14 +377,14 @@ QByteArray EmulatedStandaloneBox::boxAnswer(const QByteArray& request)
         ++mRequests[Request::OtherBoxCommand];
         break;
     }
-    return boxReply(boxError);
+    return boxReply(BoxCode::error);
 }
 
 QByteArray EmulatedStandaloneBox::logEntryAnswer(int index)
 {
     if (index >= mLog.size())
-        return boxReply(boxError);
-    return boxReply(logEntryCommand, mLog.at(index));
+        return boxReply(BoxCode::error);
+    return boxReply(BoxCode::logEntry, mLog.at(index));
 }
 
 void EmulatedStandaloneBox::pace(std::uint32_t bytes) const

@@ -97,7 +97,7 @@ public:
     // An unplugged box fails every call on its handle and cannot be opened; plugging it back in
     // needs a new open. A box that is unplugged from the start is absent.
     void setPlugged(bool plugged);
-    // The box is unplugged once this many more exchanges have been answered.
+    // The box answers this many more exchanges and is unplugged at the next write.
     void unplugAfterExchanges(int exchanges);
     bool isOpen() const { return mHandle != nullptr; }
 
