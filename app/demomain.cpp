@@ -1,9 +1,14 @@
+#include "app/demoboxlog.h"
 #include "app/mainwindow.h"
 #include "platform/emulatedcr95hfboard.h"
+#include "platform/emulatedstandalonebox.h"
 
 #include <QApplication>
 
 namespace {
+
+constexpr int kDemoBoxLogEntries = 300;
+constexpr int kDemoBoxBatteryLevel = 64;
 
 // A configured Kelvo whose battery is just above and whose supercapacitor is just below the
 // battery threshold (3298 mV), with its supercapacitor error flag set, so that every colour of
@@ -20,14 +25,25 @@ void prepareDemoTag(EmulatedKelvoTag& tag)
 
 } // namespace
 
-// The operator build on an emulated CR95HF board with a Kelvo in its field. What is written goes
-// to the emulated tag and stays there until the program ends.
+// The operator build on an emulated reader with a Kelvo in its field: the CR95HF board, or with
+// the argument --box the Standalone Box, whose log holds a few hundred entries and which answers
+// at the pace of its 115200 baud line. What is written stays in the emulation until the program
+// ends.
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    const bool useBox = application.arguments().contains(QStringLiteral("--box"));
     EmulatedCr95hfBoard board;
+    EmulatedStandaloneBox box;
     prepareDemoTag(board.tag());
+    prepareDemoTag(box.tag());
+    board.setPlugged(!useBox);
+    box.setPlugged(useBox);
+    box.setBatteryLevel(kDemoBoxBatteryLevel);
+    fillDemoBoxLog(box, kDemoBoxLogEntries);
+    box.paceAt(115200);
     installCr95hfLibrary(board);
+    installD2xxLibrary(box);
     int exitCode = 0;
     {
         MainWindow window;
@@ -35,6 +51,7 @@ int main(int argc, char* argv[])
         window.showMaximized();
         exitCode = application.exec();
     }
+    restoreDefaultD2xxLibrary();
     restoreDefaultCr95hfLibrary();
     return exitCode;
 }
