@@ -9,6 +9,7 @@
 class AlphaKeyBoard;
 class BarGraph;
 class KelvoDevice;
+class LogBoxWriter;
 class NumKeyBoard;
 class QLineEdit;
 class QPushButton;
@@ -116,7 +117,7 @@ private:
     void takeBoxConfig();
     void setupBoxLogTable(int count);
     void fillBoxLogRow(const KelvoRecord& entry, int row);
-    bool appendLogBoxLine(const KelvoRecord& entry);
+    bool appendLogBoxLine(LogBoxWriter& logBox, const KelvoRecord& entry);
     // READ DATA FROM BOX and CONFIGURE BOX; each reports its own outcome on its button.
     void readBoxLog();
     void downloadBoxLog(int count);

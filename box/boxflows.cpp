@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "box/boxlogentry.h"
+#include "box/logboxwriter.h"
 #include "dialogs/bargraph.h"
 #include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
@@ -45,6 +46,7 @@ void MainWindow::readBoxLog()
 void MainWindow::downloadBoxLog(int count)
 {
     setupBoxLogTable(count);
+    LogBoxWriter logBox(mKelvoDevice->boxSettings().mLogBoxPath);
     int unreadEntries = 0;
     int lostLines = 0;
     for (int index = 0; index < count; ++index) {
@@ -53,7 +55,7 @@ void MainWindow::downloadBoxLog(int count)
             ++unreadEntries;
         }
         fillBoxLogRow(entry, index);
-        if (!appendLogBoxLine(entry)) {
+        if (!appendLogBoxLine(logBox, entry)) {
             ++lostLines;
         }
         mBarGraph->setValue(int(index / float(count) * 100));

@@ -2,6 +2,8 @@
 
 #include "kelvo/tagencoding.h"
 
+#include <QTimeZone>
+
 namespace {
 
 constexpr int kTimestampAt = 0;
@@ -55,6 +57,16 @@ void takeCharacters(const QByteArray& text, int first, Characters& out)
     }
 }
 
+// Local time through the system's time zone rules, read once: the C library would look at the
+// zone file again for every entry of a long log.
+QDateTime localTimeSince2010(qint32 seconds)
+{
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    static const QDateTime epoch = zone.isValid() ? QDateTime(QDate(2010, 1, 1), QTime(0, 0), zone)
+                                                  : QDateTime(QDate(2010, 1, 1), QTime(0, 0));
+    return epoch.addSecs(seconds);
+}
+
 double metresOfRaw(quint32 raw)
 {
     return (int(raw) - kRawDepthOffset) / kRawDepthPerMetre;
@@ -92,8 +104,7 @@ KelvoRecord decodeBoxLogEntry(const QByteArray& text)
         return entry;
     }
     // The seconds count is signed: 0x80000000 and above fall before 2010.
-    static const QDateTime epoch(QDate(2010, 1, 1), QTime(0, 0));
-    entry.mTimestamp = epoch.addSecs(qint32(field(text, kTimestampAt, 8)));
+    entry.mTimestamp = localTimeSince2010(qint32(field(text, kTimestampAt, 8)));
     entry.mOperation = field(text, kOperationLowByteAt, 2) == kWriteOperation
                            ? QStringLiteral("WRITE")
                            : QStringLiteral("READ");

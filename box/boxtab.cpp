@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 
-#include "app/operationlogline.h"
 #include "box/boxlogformat.h"
+#include "box/logboxwriter.h"
 #include "drivers/kelvodevice.h"
 #include "kelvo/entryrules.h"
 #include "kelvo/statusformat.h"
@@ -51,8 +51,7 @@ void MainWindow::fillBoxLogRow(const KelvoRecord& entry, int row)
     }
 }
 
-bool MainWindow::appendLogBoxLine(const KelvoRecord& entry)
+bool MainWindow::appendLogBoxLine(LogBoxWriter& logBox, const KelvoRecord& entry)
 {
-    return OperationLogLine::append(mKelvoDevice->boxSettings().mLogBoxPath,
-                                    BoxLogFormat::logBoxLine(entry));
+    return logBox.append(BoxLogFormat::logBoxLine(entry));
 }

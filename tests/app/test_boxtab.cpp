@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
@@ -114,7 +115,8 @@ private slots:
         QCOMPARE(table->rowCount(), 3);
         QCOMPARE(table->columnCount(), 14);
         QCOMPARE(table->horizontalHeaderItem(13)->text(), QStringLiteral("Kelvo Serial"));
-        QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(table->editTriggers(),
+                 QAbstractItemView::EditTriggers(QAbstractItemView::NoEditTriggers));
         QCOMPARE(rowCells(table, 0),
                  (QStringList{"20240301", "14:05:09", "WRITE", "2.5", " No Error ", "50", "5",
                               "KV23000417", "3665", "3543", "3298", "50", "62.5", "00000417"}));
