@@ -310,6 +310,24 @@ private slots:
         QCOMPARE(bench.box().requests(Request::SetClock), 1);
     }
 
+    // A failed battery read shows 0 in red; the other three commands are still sent and the
+    // configuration read decides the outcome.
+    void aFailedBatteryReadShowsZero()
+    {
+        BoxBench bench;
+        bench.box().setConfig(100, 8);
+        bench.box().injectFault(1, Fault::Garbage);
+        bench.showTab(0);
+        bench.showTab(kBoxTab);
+        QCOMPARE(bench.find<QLabel>("Pgb_Battery_SBox_Label")->text(), QStringLiteral("0%"));
+        QCOMPARE(bench.find<QLabel>("Pgb_Battery_SBox_Label")->styleSheet(),
+                 QStringLiteral("color: red; font: bold 24pt Arial;"));
+        QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QStringLiteral("100"));
+        QCOMPARE(bench.box().requests(Request::BatteryLevel), 2);
+        QCOMPARE(bench.box().requests(Request::ReadClock), 2);
+        QCOMPARE(bench.box().requests(Request::SetClock), 2);
+    }
+
     // The tab stays enabled once the box was seen. With the board as reader the box flows send
     // nothing to the box; with no reader they say so.
     void otherReadersAndNone()
@@ -330,6 +348,9 @@ private slots:
                  QStringList{"Erase operation failed\nNo Standalone Box is connected."});
         QCOMPARE(bench.box().exchanges(), boxExchanges);
         QCOMPARE(bench.table()->rowCount(), 2);
+        // The box's settings shown are still those last read from it.
+        QCOMPARE(bench.find<QLabel>("Pgb_Battery_SBox_Label")->text(), QStringLiteral("87%"));
+        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("5"));
 
         bench.box().setPlugged(false);
         bench.board().setPlugged(false);
