@@ -31,46 +31,24 @@ class ErrorDisplayTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The lines read top to bottom in bit order, greyed out until a flag lights them.
     void form()
     {
         ErrorDisplay dialog;
-        QCOMPARE(dialog.objectName(), QStringLiteral("ErrorDisplay"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
-        QCOMPARE(dialog.size(), QSize(1000, 600));
-
         auto* grid = dialog.findChild<QGridLayout*>(QStringLiteral("gridLayout"));
-        QVERIFY(grid != nullptr);
-        const char* rows[] = {"label_8",      "NoError_Label", "Load_Label", "Press_Label",
-                              "Sensor_Label", "Timer_Label",   "Bat_Label",  "Supercap_Label",
-                              "EEPROM_Label", "Watchdog_Label"};
-        QCOMPARE(grid->rowCount(), 10);
-        for (int row = 0; row < 10; ++row) {
-            QCOMPARE(grid->itemAtPosition(row, 0)->widget(), line(dialog, rows[row]));
-            QCOMPARE(line(dialog, rows[row])->isEnabled(), row == 0);
-            QCOMPARE(line(dialog, rows[row])->font().pointSize(), row == 0 ? 24 : 16);
+        QCOMPARE(grid->itemAtPosition(0, 0)->widget(), line(dialog, "label_8"));
+        QCOMPARE(grid->itemAtPosition(1, 0)->widget(), line(dialog, "NoError_Label"));
+        QVERIFY(line(dialog, "label_8")->isEnabled());
+        QVERIFY(!line(dialog, "NoError_Label")->isEnabled());
+        for (int bit = 0; bit < 8; ++bit) {
+            QCOMPARE(grid->itemAtPosition(bit + 2, 0)->widget(), line(dialog, kFlagLines[bit]));
+            QVERIFY(!line(dialog, kFlagLines[bit])->isEnabled());
         }
-        QVERIFY(line(dialog, "label_8")->font().bold());
-        QCOMPARE(line(dialog, "label_8")->text(), QStringLiteral("Error explanations :"));
-        QCOMPARE(line(dialog, "Timer_Label")->text(),
-                 QStringLiteral("<b>Timer </b>: there is a problem with the timer. The electronic "
-                                "card is damaged, change it."));
-        QCOMPARE(line(dialog, "Watchdog_Label")->text(),
-                 QStringLiteral("<b>Watchdog</b> :  there is a problem with the timer. Some "
-                                "operations were too long to execute"));
-        for (const char* wrapped : {"Press_Label", "Timer_Label", "Watchdog_Label"}) {
-            QVERIFY(line(dialog, wrapped)->wordWrap());
-        }
-        QVERIFY(!line(dialog, "Load_Label")->wordWrap());
-
         auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
         QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok);
-        QVERIFY(buttons->centerButtons());
-        QCOMPARE(buttons->minimumSize(), QSize(400, 50));
-        QCOMPARE(buttons->font().pointSize(), 20);
         dialog.show();
         buttons->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(!dialog.isVisible());
     }
 
     void flags_data()
