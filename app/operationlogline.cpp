@@ -19,8 +19,10 @@ QByteArray dateAndTime(const QDateTime& when)
 QByteArray tagOperation(const KelvoRecord& record, const QByteArray& action, const QDateTime& when)
 {
     const QByteArray position =
-        QString::asprintf("%c%02d%c%02d", record.mPositionLetters[0], int(record.mStreamer),
-                          record.mPositionLetters[1], int(record.mDevice))
+        QString::asprintf("%c%02d%c%02d", RecordFields::lineCharacter(record.mPositionLetters[0]),
+                          int(record.mStreamer),
+                          RecordFields::lineCharacter(record.mPositionLetters[1]),
+                          int(record.mDevice))
             .toLatin1();
     return RecordFields::line({
         dateAndTime(when),
@@ -47,8 +49,9 @@ QByteArray setup(const KelvoRecord& record, const QByteArray& action, const QDat
         line += ',' + RecordFields::decimal(depth);
     }
     return line +
-           QString::asprintf(",StreamerID : %c,DeviceID : %c", record.mPositionLetters[0],
-                             record.mPositionLetters[1])
+           QString::asprintf(",StreamerID : %c,DeviceID : %c",
+                             RecordFields::lineCharacter(record.mPositionLetters[0]),
+                             RecordFields::lineCharacter(record.mPositionLetters[1]))
                .toLatin1() +
            "\r\n";
 }

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/settingsvalues.h"
 #include "box/logboxfile.h"
 #include "drivers/kelvodevice.h"
 
@@ -18,13 +19,6 @@ const char* const kLogPathKey = "Path Log";
 const char* const kLogBoxPathKey = "SBox Path Log";
 const char* const kDefaultLogPath = "log.txt";
 
-// Letters are stored as the signed value of their byte, so codes -128 to 255 name a byte; any
-// other value (or a text that is not a number) gives the character with code 0.
-char letterFromCode(int code)
-{
-    return code >= -128 && code <= 255 ? static_cast<char>(code) : '\0';
-}
-
 } // namespace
 
 void MainWindow::loadSettings()
@@ -32,12 +26,12 @@ void MainWindow::loadSettings()
     QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
     KelvoRecord& record = mKelvoDevice->record();
     for (int index = 0; index < 3; ++index) {
-        record.mPresetDepths[index] = static_cast<quint8>(
-            settings.value(QLatin1String(kDepthKeys[index]), kDefaultDepths[index]).toInt());
+        record.mPresetDepths[index] = SettingsValues::depth(
+            settings.value(QLatin1String(kDepthKeys[index]), kDefaultDepths[index]));
     }
     for (int index = 0; index < 2; ++index) {
-        record.mPositionLetters[index] = letterFromCode(
-            settings.value(QLatin1String(kLetterKeys[index]), kDefaultLetters[index]).toInt());
+        record.mPositionLetters[index] = SettingsValues::letter(
+            settings.value(QLatin1String(kLetterKeys[index]), kDefaultLetters[index]));
     }
     record.mLogPath =
         settings.value(QLatin1String(kLogPathKey), QLatin1String(kDefaultLogPath)).toString();

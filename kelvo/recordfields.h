@@ -2,8 +2,8 @@
 #define RECORDFIELDS_H
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QByteArrayList>
+#include <QDateTime>
 
 #include <cstddef>
 #include <iterator>
@@ -24,17 +24,22 @@ QByteArray general(double value);
 // The fields separated by commas, ending in CR LF.
 QByteArray line(const QByteArrayList& fields);
 
-// Characters read from a tag are untrusted: a comma, a line break or a NUL among them would break
-// the structure of a comma-separated line, so those become '?'. Everything else is kept.
+// Characters read from a tag or from the settings store are untrusted: a comma, a line break or a
+// NUL among them would break the structure of a comma-separated line, so those become '?'.
+// Everything else is kept.
+inline char lineCharacter(char character)
+{
+    const bool breaksLine =
+        character == ',' || character == '\r' || character == '\n' || character == '\0';
+    return breaksLine ? '?' : character;
+}
+
 template <typename Characters> QByteArray lineCharacters(const Characters& characters)
 {
     QByteArray text;
     text.reserve(int(std::size(characters)));
     for (std::size_t index = 0; index < std::size(characters); ++index) {
-        const char character = characters[index];
-        const bool breaksLine =
-            character == ',' || character == '\r' || character == '\n' || character == '\0';
-        text += breaksLine ? '?' : character;
+        text += lineCharacter(characters[index]);
     }
     return text;
 }

@@ -31,6 +31,8 @@ QByteArray spoiled(const QByteArray& answer, std::optional<EmulatedCr95hfBoard::
         return answer.left(4);
     if (fault == EmulatedCr95hfBoard::Fault::NonHexAnswer)
         return answer.left(2) + QByteArray(answer.size() - 2, 'Z');
+    if (fault == EmulatedCr95hfBoard::Fault::FfFilledAnswer)
+        return answer.left(2) + QByteArray(answer.size() - 2, 'F');
     return answer;
 }
 
@@ -65,6 +67,19 @@ void EmulatedCr95hfBoard::injectFault(int exchange, Fault fault, int count)
 {
     for (int i = 0; i < count; ++i)
         mFaults[mExchanges + exchange + i] = fault;
+}
+
+void EmulatedCr95hfBoard::failSelects(int select, int count)
+{
+    for (int i = 0; i < count; ++i)
+        mFailedSelects.insert(calls(Call::Select) + select + i);
+}
+
+void EmulatedCr95hfBoard::clearFaults()
+{
+    mFaults.clear();
+    mFailedSelects.clear();
+    mCallsBeforeUnplug = -1;
 }
 
 int EmulatedCr95hfBoard::calls(Call call) const
@@ -104,7 +119,8 @@ int EmulatedCr95hfBoard::usbHandleCheck()
 int EmulatedCr95hfBoard::select(char* request, char* answer)
 {
     countCall(Call::Select);
-    if (!mConnected || hexBytes(requestText(request)) != QByteArray::fromHex("010D"))
+    if (!mConnected || mFailedSelects.count(calls(Call::Select)) != 0 ||
+        hexBytes(requestText(request)) != QByteArray::fromHex("010D"))
         return failure;
     mProtocolSelected = true;
     copyAnswer(QByteArrayLiteral("0000"), answer, true);
@@ -122,6 +138,8 @@ int EmulatedCr95hfBoard::sendReceive(char* request, char* answer)
         ++mCalls[kind == TagRequest::ReadSingleBlock ? Call::Read : Call::Write];
 
     const std::optional<Fault> fault = faultOfExchange(mExchanges);
+    if (fault == Fault::Unplugged)
+        setPlugged(false);
     if (!mConnected || !mProtocolSelected || fault == Fault::FailedCall ||
         kind == TagRequest::Other)
         return failure;

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 
 // An in-process CR95HF board with a Kelvo tag in its field, answering the reader library's calls
 // as the real board does. Install it with installCr95hfLibrary(). It can be told to lose its
@@ -38,6 +39,12 @@ public:
         // The tag carries out the command; the answer is sound but fills the whole buffer with
         // hex digits and has no terminator.
         UnterminatedAnswer,
+        // The tag carries out the command; every byte of the answer after the reader's result
+        // code reads 0xFF.
+        FfFilledAnswer,
+        // The board is unplugged just before the exchange, which fails like every call after it
+        // until the board is plugged back in.
+        Unplugged,
     };
 
     EmulatedKelvoTag& tag() { return mTag; }
@@ -52,6 +59,11 @@ public:
     // Spoils count exchanges (send-receive calls), starting with the exchange-th from now:
     // 1 is the next one.
     void injectFault(int exchange, Fault fault, int count = 1);
+    // Makes count protocol-select calls fail, starting with the select-th from now. The reader
+    // library's select answer is not examined, so a failed call is the one fault it can show.
+    void failSelects(int select, int count = 1);
+    // Forgets every fault still waiting, and any pending unplug.
+    void clearFaults();
 
     int calls(Call call) const;
     int exchanges() const { return mExchanges; }
@@ -77,6 +89,7 @@ private:
     int mCallsBeforeUnplug = -1;
     int mExchanges = 0;
     std::map<int, Fault> mFaults;
+    std::set<int> mFailedSelects;
     std::map<Call, int> mCalls;
     QByteArray mLastRequest;
 };

@@ -56,6 +56,20 @@ private slots:
         QCOMPARE(guarded.count(','), 14);
     }
 
+    // The position letters come from the settings store, where a value that is not a number
+    // reads as the character with code 0; neither that nor a comma may break a line apart.
+    void guardsThePositionLetters()
+    {
+        KelvoRecord record = sampleRecord();
+        record.mPositionLetters = {{',', '\0'}};
+        const QByteArray tagLine = OperationLogLine::tagOperation(record, "READ", kWhen);
+        QVERIFY(tagLine.contains(",?05?12,"));
+        QCOMPARE(tagLine.count(','), 14);
+        QCOMPARE(OperationLogLine::setup(record, "READ SETUP", kWhen),
+                 QByteArray("20240301,14:05:09,READ SETUP,50,75,100,StreamerID : ?,"
+                            "DeviceID : ?\r\n"));
+    }
+
     void formatsSetupOperations()
     {
         KelvoRecord record;
