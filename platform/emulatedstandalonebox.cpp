@@ -115,6 +115,13 @@ void EmulatedStandaloneBox::injectLogEntryFault(int index, Fault fault, int coun
         mLogEntryFaults[index].push_back(fault);
 }
 
+void EmulatedStandaloneBox::clearFaults()
+{
+    mFaults.clear();
+    mLogEntryFaults.clear();
+    mExchangesBeforeUnplug = -1;
+}
+
 int EmulatedStandaloneBox::requests(Request request) const
 {
     const auto found = mRequests.find(request);

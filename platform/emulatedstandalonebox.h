@@ -105,6 +105,8 @@ public:
     void injectFault(int exchange, Fault fault, int count = 1);
     // Spoils the next count answers that carry log entry index.
     void injectLogEntryFault(int index, Fault fault, int count = 1);
+    // Forgets every fault still waiting, and any pending unplug.
+    void clearFaults();
 
     // Delivers answers no faster than the line does at this baud rate, 11 bits a byte; 0 (the
     // default) delivers them at once.

@@ -6,6 +6,7 @@
 #include "drivers/kelvodevice.h"
 #include "drivers/stmboarddriver.h"
 #include "tests/fuzz/fuzzedcr95hflibrary.h"
+#include "tests/fuzz/fuzzedd2xxlibrary.h"
 
 #include <algorithm>
 #include <cctype>
@@ -103,10 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzInput input(data, size);
     FuzzedCr95hfLibrary library(input);
     installCr95hfLibrary(library);
+    // No Standalone Box is attached: a device that finds no board finds nothing.
+    FuzzInput noInput(nullptr, 0);
+    FuzzedD2xxLibrary noBox(noInput);
+    installD2xxLibrary(noBox);
     if (input.byte() % 2 == 0)
         checkDriverExchanges(input, library);
     else
         runDeviceOperations(input);
+    restoreDefaultD2xxLibrary();
     restoreDefaultCr95hfLibrary();
     return 0;
 }

@@ -1,0 +1,54 @@
+#include "tests/app/faultsweep.h"
+#include "tests/support/kelvotestmain.h"
+
+#include <QTest>
+
+using namespace FaultSweep;
+
+// Every fault the Standalone Box can show, at every exchange of every tag flow through it in turn,
+// and at every exchange of the reader search at start-up, which finds no board and then the box.
+class BoxFaultSweepTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { clearFiles(); }
+
+    void faultAtEveryExchange_data() { addTagFlowRows(Reader::Box); }
+    void faultAtEveryExchange() { runTagFlowRow(Reader::Box); }
+
+    // The window comes up whatever fails, tells of no success, and the first Read finds the box
+    // once it works again.
+    void faultDuringStartUpSearch_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<int>("exchange");
+        Bench clean(Reader::Box);
+        clean.start(Flow::SimplifiedRead);
+        for (const Fault fault : faults()) {
+            for (int exchange = 1; exchange <= clean.exchanges(); ++exchange) {
+                QTest::addRow("%s at exchange %d", faultName(fault), exchange) << fault << exchange;
+            }
+        }
+    }
+
+    void faultDuringStartUpSearch()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(int, exchange);
+        const QStringList expected = cleanOutcome(Reader::Box, Flow::SimplifiedRead);
+        Bench bench(Reader::Box);
+        bench.inject(exchange, fault);
+        bench.start(Flow::SimplifiedRead);
+        for (const QString& text : bench.flowBench().answerer().texts())
+            QVERIFY(!text.contains(QStringLiteral("successfull")));
+
+        bench.clearFaults();
+        const Run run = clickFlow(bench, Flow::SimplifiedRead);
+        QVERIFY(run.honest && run.succeeded);
+        QCOMPARE(run.outcome, expected);
+    }
+};
+
+KELVO_TEST_MAIN(BoxFaultSweepTest)
+#include "test_boxfaultsweep.moc"
