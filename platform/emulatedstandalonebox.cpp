@@ -91,6 +91,7 @@ void EmulatedStandaloneBox::setPlugged(bool plugged)
 {
     mPlugged = plugged;
     if (!plugged) {
+        mHandleLost = mHandle != nullptr;
         mProtocolSelected = false;
         mIncoming.clear();
         mReceiveQueue.clear();
@@ -130,7 +131,7 @@ int EmulatedStandaloneBox::requests(Request request) const
 
 bool EmulatedStandaloneBox::isUsable(Handle handle) const
 {
-    return mPlugged && handle != nullptr && handle == mHandle;
+    return mPlugged && !mHandleLost && handle != nullptr && handle == mHandle;
 }
 
 int EmulatedStandaloneBox::open(int index, Handle& handle)
@@ -140,6 +141,7 @@ int EmulatedStandaloneBox::open(int index, Handle& handle)
     if (index != 0 || !mPlugged || mHandle != nullptr)
         return failure;
     mHandle = reinterpret_cast<Handle>(++mOpenCount);
+    mHandleLost = false;
     mProtocolSelected = false;
     handle = mHandle;
     return 0;

@@ -94,8 +94,9 @@ public:
     const QList<QByteArray>& logEntries() const { return mLog; }
     void clearLog() { mLog.clear(); }
 
-    // An unplugged box fails every call on its handle and cannot be opened; plugging it back in
-    // needs a new open. A box that is unplugged from the start is absent.
+    // An unplugged box fails every call on its handle and cannot be opened. The handle it had
+    // stays dead when the box is plugged back in: only closing it and opening the box again
+    // reaches the box. A box that is unplugged from the start is absent.
     void setPlugged(bool plugged);
     // The box answers this many more exchanges and is unplugged at the next write.
     void unplugAfterExchanges(int exchanges);
@@ -156,6 +157,7 @@ private:
 
     bool mPlugged = true;
     Handle mHandle = nullptr;
+    bool mHandleLost = false;
     std::uintptr_t mOpenCount = 0;
     bool mProtocolSelected = false;
     int mExchangesBeforeUnplug = -1;

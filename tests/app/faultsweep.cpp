@@ -3,9 +3,11 @@
 #include "drivers/blockvalue.h"
 #include "tests/drivers/tagchecks.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMap>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTest>
 
 namespace FaultSweep {
@@ -14,7 +16,11 @@ namespace {
 const QString kSuccessStyle = QStringLiteral("background-color: #8CC63F;");
 const QString kFailureStyle = QStringLiteral("background-color: #FF0000;");
 const QStringList kSuccessTexts = {QStringLiteral("Read operation was successfull"),
-                                   QStringLiteral("Write operation was successfull")};
+                                   QStringLiteral("Write operation was successfull"),
+                                   QStringLiteral("Erase operation was successfull")};
+constexpr int kBoxTab = 3;
+// 1 March 2024 14:05:09, in seconds since 2010.
+constexpr quint32 kFirstStamp = 0x1aa4a595;
 
 // Three failures in a row use up every attempt of a block operation.
 constexpr int kAttempts = 3;
@@ -49,7 +55,18 @@ EmulatedStandaloneBox::Fault boxFault(Fault fault)
     }
 }
 
-// The operator's entries, different from what the Kelvo holds in every field a write sends.
+bool isTagWrite(Flow flow)
+{
+    return flow == Flow::SimplifiedWrite || flow == Flow::AdvancedWrite;
+}
+
+bool isBoxTabFlow(Flow flow)
+{
+    return boxTabFlows().contains(flow);
+}
+
+// The operator's entries, different from what the Kelvo or the box holds in every field a write
+// sends.
 void enterNewValues(FlowBench& bench, Flow flow)
 {
     if (flow == Flow::SimplifiedWrite) {
@@ -64,13 +81,77 @@ void enterNewValues(FlowBench& bench, Flow flow)
         bench.field("LnEd_SerialNumberKelvo_Adv")->setText(QStringLiteral("KLV00100"));
         bench.field("LnEd_SerialNumber_Adv")->setText(QStringLiteral("SN00000002"));
         bench.field("LnEd_BatMin_Adv")->setText(QStringLiteral("3400"));
+    } else if (flow == Flow::ConfigureBox) {
+        bench.field("LnEd_ActivationDepth_SBox")->setText(QStringLiteral("120"));
+        bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("9"));
     }
+}
+
+QPushButton* flowButton(FlowBench& bench, Flow flow)
+{
+    if (flow == Flow::EraseMemory)
+        return bench.find<QPushButton>("Erase_SBox");
+    const bool write = isTagWrite(flow) || flow == Flow::ConfigureBox;
+    return write ? bench.writeButton() : bench.readButton();
+}
+
+// The lines of every LogBox file in the working directory.
+QList<QByteArray> logBoxLines()
+{
+    QList<QByteArray> lines;
+    for (const QString& name :
+         QDir().entryList({QStringLiteral("LogBox_*.txt")}, QDir::Files, QDir::Name)) {
+        QFile file(name);
+        if (file.open(QIODevice::ReadOnly))
+            lines += file.readAll().split('\n');
+    }
+    lines.removeAll(QByteArray());
+    return lines;
+}
+
+QStringList tableState(FlowBench& bench)
+{
+    const auto* table = bench.find<QTableWidget>("SBoxData");
+    QStringList state{QStringLiteral("%1x%2").arg(table->rowCount()).arg(table->columnCount())};
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const QTableWidgetItem* item = table->item(row, column);
+            cells << (item != nullptr ? item->text() : QString());
+        }
+        state << cells.join(QLatin1Char('|'));
+    }
+    return state;
+}
+
+QStringList boxTabOutcome(Bench& bench, Flow flow)
+{
+    FlowBench& flowBench = bench.flowBench();
+    QStringList state = tableState(flowBench);
+    state << QStringLiteral("box log %1").arg(bench.box().logEntries().size());
+    state << QStringLiteral("box config %1 %2")
+                 .arg(bench.box().activationDepth())
+                 .arg(bench.box().filter());
+    state
+        << QStringLiteral("erase shown %1").arg(!flowBench.find<QWidget>("Erase_SBox")->isHidden());
+    if (flow == Flow::ReadFromBox) {
+        const QList<QByteArray> lines = logBoxLines();
+        for (const QByteArray& line : lines.mid(lines.size() - kBoxLogEntries))
+            state << QString::fromLatin1(line);
+    }
+    if (flow == Flow::ConfigureBox) {
+        state << flowBench.field("LnEd_ActivationDepth_SBox")->text()
+              << flowBench.field("LnEd_Filter_SBox")->text();
+    }
+    return state;
 }
 
 QStringList outcome(Bench& bench, Flow flow)
 {
+    if (isBoxTabFlow(flow))
+        return boxTabOutcome(bench, flow);
     QStringList state;
-    if (isWrite(flow)) {
+    if (isTagWrite(flow)) {
         for (quint16 block = 0; block < EmulatedKelvoTag::blockCount; ++block) {
             const quint32 value =
                 block == 0 ? withByteAt(bench.tag().block(0), 1, 0) : bench.tag().block(block);
@@ -88,12 +169,41 @@ QStringList outcome(Bench& bench, Flow flow)
     return state;
 }
 
+// The box's log holds kBoxLogEntries entries of the Kelvo in its field, a minute apart.
+void fillBoxLog(EmulatedStandaloneBox& box)
+{
+    std::array<quint32, EmulatedKelvoTag::blockCount> blocks{};
+    for (quint16 block = 0; block < EmulatedKelvoTag::blockCount; ++block)
+        blocks[block] = box.tag().block(block);
+    for (int index = 0; index < kBoxLogEntries; ++index) {
+        box.appendLogEntry(EmulatedStandaloneBox::logEntry(kFirstStamp + 60u * quint32(index),
+                                                           index == 0, blocks));
+    }
+}
+
+// Every entry the box held is in a LogBox file, whatever became of the box's log.
+bool boxLogEntriesSaved(const QStringList& expectedLines)
+{
+    const QList<QByteArray> lines = logBoxLines();
+    for (const QString& line : expectedLines) {
+        if (!lines.contains(line.toLatin1()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const QList<Flow>& tagFlows()
 {
     static const QList<Flow> flows = {Flow::SimplifiedRead, Flow::AdvancedRead,
                                       Flow::SimplifiedWrite, Flow::AdvancedWrite};
+    return flows;
+}
+
+const QList<Flow>& boxTabFlows()
+{
+    static const QList<Flow> flows = {Flow::ReadFromBox, Flow::ConfigureBox, Flow::EraseMemory};
     return flows;
 }
 
@@ -113,8 +223,14 @@ const char* flowName(Flow flow)
         return "Advanced Read";
     case Flow::SimplifiedWrite:
         return "Simplified Write";
-    default:
+    case Flow::AdvancedWrite:
         return "Advanced Write";
+    case Flow::ReadFromBox:
+        return "READ DATA FROM BOX";
+    case Flow::ConfigureBox:
+        return "CONFIGURE BOX";
+    default:
+        return "Erase Memory";
     }
 }
 
@@ -134,42 +250,33 @@ const char* faultName(Fault fault)
     }
 }
 
-bool isWrite(Flow flow)
-{
-    return flow == Flow::SimplifiedWrite || flow == Flow::AdvancedWrite;
-}
-
 Bench::Bench(Reader reader) : mReader(reader)
 {
-    if (reader == Reader::Box) {
-        mFlowBench.board().setPlugged(false);
-        mBox = std::make_unique<EmulatedStandaloneBox>();
-        mBox->tag().fillWithPlausibleValues();
-        installD2xxLibrary(*mBox);
-    }
-}
-
-Bench::~Bench()
-{
-    if (mBox)
-        restoreDefaultD2xxLibrary();
+    if (reader == Reader::Box)
+        mFlowBench.useStandaloneBox();
 }
 
 void Bench::start(Flow flow)
 {
+    if (isBoxTabFlow(flow))
+        fillBoxLog(box());
     mFlowBench.start();
     if (flow == Flow::AdvancedRead || flow == Flow::AdvancedWrite)
         mFlowBench.showTab(1);
+    if (isBoxTabFlow(flow))
+        mFlowBench.showTab(kBoxTab);
+    if (flow == Flow::EraseMemory)
+        mFlowBench.click(mFlowBench.readButton());
 }
 
 EmulatedKelvoTag& Bench::tag()
 {
-    return mBox ? mBox->tag() : mFlowBench.tag();
+    return mReader == Reader::Box ? box().tag() : mFlowBench.tag();
 }
 
 int Bench::exchanges()
 {
-    return mBox ? mBox->exchanges() : mFlowBench.board().exchanges();
+    return mReader == Reader::Box ? box().exchanges() : mFlowBench.board().exchanges();
 }
 
 void Bench::inject(int exchange, Fault fault)
@@ -178,28 +285,27 @@ void Bench::inject(int exchange, Fault fault)
         mFlowBench.board().injectFault(exchange, boardFault(fault),
                                        fault == Fault::Unplugged ? 1 : kAttempts);
     } else if (fault == Fault::Unplugged) {
-        mBox->unplugAfterExchanges(exchange - 1);
+        box().unplugAfterExchanges(exchange - 1);
     } else {
-        mBox->injectFault(exchange, boxFault(fault), kAttempts);
+        box().injectFault(exchange, boxFault(fault), kAttempts);
     }
 }
 
 void Bench::clearFaults()
 {
     mFlowBench.board().clearFaults();
-    if (mBox) {
-        mBox->clearFaults();
-        mBox->setPlugged(true);
-    } else {
+    box().clearFaults();
+    if (mReader == Reader::Box)
+        box().setPlugged(true);
+    else
         mFlowBench.board().setPlugged(true);
-    }
 }
 
 Run clickFlow(Bench& bench, Flow flow)
 {
     FlowBench& flowBench = bench.flowBench();
     enterNewValues(flowBench, flow);
-    flowBench.click(isWrite(flow) ? flowBench.writeButton() : flowBench.readButton());
+    flowBench.click(flowButton(flowBench, flow));
     QList<SeenDialog> outcomes;
     for (const SeenDialog& dialog : flowBench.answerer().seen()) {
         if (!dialog.watchedButtonStyle.isEmpty())
@@ -246,14 +352,16 @@ void clearFiles()
 {
     QSettings(QStringLiteral("Varrow"), QStringLiteral("ConfKelvo")).clear();
     QFile::remove(QStringLiteral("log.txt"));
+    for (const QString& name : QDir().entryList({QStringLiteral("LogBox_*.txt")}))
+        QFile::remove(name);
 }
 
-void addTagFlowRows(Reader reader)
+void addFlowRows(Reader reader, const QList<Flow>& flows)
 {
     QTest::addColumn<Flow>("flow");
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<int>("exchange");
-    for (const Flow flow : tagFlows()) {
+    for (const Flow flow : flows) {
         clearFiles();
         Bench clean(reader);
         clean.start(flow);
@@ -270,12 +378,16 @@ void addTagFlowRows(Reader reader)
     clearFiles();
 }
 
-void runTagFlowRow(Reader reader)
+void runFlowRow(Reader reader)
 {
     QFETCH(Flow, flow);
     QFETCH(Fault, fault);
     QFETCH(int, exchange);
     const QStringList expected = cleanOutcome(reader, flow);
+    // The LogBox lines of a whole download are the last lines of its outcome.
+    const QStringList download =
+        isBoxTabFlow(flow) ? cleanOutcome(reader, Flow::ReadFromBox) : QStringList();
+    const QStringList savedBoxLog = download.mid(download.size() - kBoxLogEntries);
     Bench bench(reader);
     bench.start(flow);
     const EmulatedKelvoTag& tag = bench.tag();
@@ -284,7 +396,7 @@ void runTagFlowRow(Reader reader)
     bench.inject(exchange, fault);
     const Run faulty = clickFlow(bench, flow);
     QVERIFY(faulty.honest);
-    if (faulty.succeeded && exchange == kBlock15ReadExchange && !isWrite(flow))
+    if (faulty.succeeded && exchange == kBlock15ReadExchange && !isTagWrite(flow))
         QCOMPARE(withoutKelvoSerialEnd(faulty.outcome), withoutKelvoSerialEnd(expected));
     else if (faulty.succeeded)
         QCOMPARE(faulty.outcome, expected);
@@ -294,8 +406,21 @@ void runTagFlowRow(Reader reader)
         QVERIFY(tag.block(1) == blockOne || checksumAMatches(tag));
         QVERIFY(byteAt(tag.block(13), 3) == threshold || checksumBMatches(tag));
     }
+    if (isBoxTabFlow(flow) && bench.box().logEntries().isEmpty())
+        QVERIFY(boxLogEntriesSaved(savedBoxLog));
 
     bench.clearFaults();
+    if (flow == Flow::EraseMemory) {
+        // The erase may have gone through with its answer lost; otherwise the log is read and
+        // saved again, and erased.
+        clickFlow(bench, Flow::ReadFromBox);
+        if (!bench.box().logEntries().isEmpty()) {
+            const Run erase = clickFlow(bench, flow);
+            QVERIFY(erase.honest && erase.succeeded);
+        }
+        QVERIFY(bench.box().logEntries().isEmpty());
+        return;
+    }
     const Run again = clickFlow(bench, flow);
     QVERIFY(again.honest && again.succeeded);
     QCOMPARE(again.outcome, expected);

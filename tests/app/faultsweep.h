@@ -7,8 +7,6 @@
 #include <QMetaType>
 #include <QStringList>
 
-#include <memory>
-
 // A fault sweep runs a flow of the window once for every fault a reader can show at every
 // exchange of the flow, through the emulated board or the emulated box, and compares what each
 // run leaves behind with a run without faults.
@@ -25,8 +23,15 @@ enum class Flow
     SimplifiedRead,
     AdvancedRead,
     SimplifiedWrite,
-    AdvancedWrite
+    AdvancedWrite,
+    // The flows of the Standalone Box tab, on a box whose log holds kBoxLogEntries entries.
+    ReadFromBox,
+    ConfigureBox,
+    // Erase Memory, after a download that saved the whole log.
+    EraseMemory
 };
+
+constexpr int kBoxLogEntries = 3;
 
 enum class Fault
 {
@@ -38,10 +43,10 @@ enum class Fault
 };
 
 const QList<Flow>& tagFlows();
+const QList<Flow>& boxTabFlows();
 const QList<Fault>& faults();
 const char* flowName(Flow flow);
 const char* faultName(Fault fault);
-bool isWrite(Flow flow);
 
 // The window on one reader holding a configured Kelvo: the emulated board, or the emulated box
 // with no board attached.
@@ -49,13 +54,12 @@ class Bench
 {
 public:
     explicit Bench(Reader reader);
-    ~Bench();
 
-    // Builds the window and shows the flow's tab.
+    // Builds the window and shows the flow's tab, ready for the flow.
     void start(Flow flow);
     FlowBench& flowBench() { return mFlowBench; }
     EmulatedKelvoTag& tag();
-    EmulatedStandaloneBox& box() { return *mBox; }
+    EmulatedStandaloneBox& box() { return mFlowBench.box(); }
     int exchanges();
     // Spoils the exchange-th exchange from now, and the attempts of the same block operation
     // that follow it; an unplugged reader stays unplugged.
@@ -65,8 +69,6 @@ public:
 
 private:
     Reader mReader;
-    // The box outlives the window, whose driver closes its link to the box.
-    std::unique_ptr<EmulatedStandaloneBox> mBox;
     FlowBench mFlowBench;
 };
 
@@ -77,12 +79,14 @@ struct Run
     // with any other.
     bool honest = false;
     bool succeeded = false;
-    // For a read, every field of the window and the last log line; for a write, the tag's memory
-    // apart from the tool's access request flag.
+    // For a read of the tag, every field of the window and the last log line; for a write, the
+    // tag's memory apart from the tool's access request flag; for the box tab, the table, the
+    // last lines of the LogBox file and the box's configuration and log.
     QStringList outcome;
 };
 
-// Enters new values for a write, clicks the flow's button and reads what came of it.
+// Enters new values for a write, clicks the flow's button and reads what came of it. An erase
+// that fails is also honest when it refuses with its reason.
 Run clickFlow(Bench& bench, Flow flow);
 
 // What the flow leaves behind without faults.
@@ -96,16 +100,17 @@ QStringList withoutKelvoSerialEnd(QStringList outcome);
 // exchanges of the tag check and the memory claim.
 constexpr int kBlock15ReadExchange = 15;
 
-// Removes the operations log and clears the tool's settings.
+// Removes the operations log and the LogBox files and clears the tool's settings.
 void clearFiles();
 
-// The rows of a sweep over the tag flows: every flow, every fault, every exchange of the flow.
-void addTagFlowRows(Reader reader);
+// The rows of a sweep: every flow, every fault, every exchange of the flow.
+void addFlowRows(Reader reader, const QList<Flow>& flows);
 
 // One row: the flow with the fault must neither crash nor hang, must report honestly, must not
 // pass off a wrong outcome as a success, must leave the tag's checksums covering what it wrote,
-// and the next click must work again once the fault is gone.
-void runTagFlowRow(Reader reader);
+// must not leave the box's log erased unless every entry was saved, and the next click must work
+// again once the fault is gone.
+void runFlowRow(Reader reader);
 
 } // namespace FaultSweep
 

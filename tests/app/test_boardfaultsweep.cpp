@@ -14,8 +14,8 @@ class BoardFaultSweepTest : public QObject
 private slots:
     void init() { clearFiles(); }
 
-    void faultAtEveryExchange_data() { addTagFlowRows(Reader::Board); }
-    void faultAtEveryExchange() { runTagFlowRow(Reader::Board); }
+    void faultAtEveryExchange_data() { addFlowRows(Reader::Board, tagFlows()); }
+    void faultAtEveryExchange() { runFlowRow(Reader::Board); }
 
     // The window comes up whatever fails, tells of no success, and the first Read finds the board
     // once it works again.

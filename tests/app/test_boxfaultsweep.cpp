@@ -5,8 +5,9 @@
 
 using namespace FaultSweep;
 
-// Every fault the Standalone Box can show, at every exchange of every tag flow through it in turn,
-// and at every exchange of the reader search at start-up, which finds no board and then the box.
+// Every fault the Standalone Box can show, at every exchange of every tag flow through it and of
+// every flow of its tab in turn, and at every exchange of the reader search at start-up, which
+// finds no board and then the box.
 class BoxFaultSweepTest : public QObject
 {
     Q_OBJECT
@@ -14,8 +15,11 @@ class BoxFaultSweepTest : public QObject
 private slots:
     void init() { clearFiles(); }
 
-    void faultAtEveryExchange_data() { addTagFlowRows(Reader::Box); }
-    void faultAtEveryExchange() { runTagFlowRow(Reader::Box); }
+    void faultAtEveryExchange_data() { addFlowRows(Reader::Box, tagFlows()); }
+    void faultAtEveryExchange() { runFlowRow(Reader::Box); }
+
+    void faultInTheBoxTab_data() { addFlowRows(Reader::Box, boxTabFlows()); }
+    void faultInTheBoxTab() { runFlowRow(Reader::Box); }
 
     // The window comes up whatever fails, tells of no success, and the first Read finds the box
     // once it works again.
