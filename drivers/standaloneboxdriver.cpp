@@ -59,6 +59,8 @@ bool StandaloneBoxDriver::readSingleBlock(quint16 block, quint32& value)
 {
     const std::optional<QByteArray> answer =
         exchange(boxReadBlockRequest(block), BoxCode::frameReceived);
+    if (!answer)
+        reopenAtNextCheck();
     if (!answer || answer->size() < 7 || !isTagAnswerWithoutError(*answer))
         return false;
     value = bigEndianField(*answer, 3, 4);
@@ -69,7 +71,17 @@ bool StandaloneBoxDriver::writeSingleBlock(quint16 block, quint32 value)
 {
     const std::optional<QByteArray> answer =
         exchange(boxWriteBlockRequest(block, value), BoxCode::frameReceived, pauseAfterBlockWrite);
+    if (!answer)
+        reopenAtNextCheck();
     return answer && isTagAnswerWithoutError(*answer);
+}
+
+// A box that restarts behind its converter forgets its protocol selection while the converter's
+// handle stays alive, so the link check cannot tell. A reader request that brings no frame back
+// therefore makes the next ensureOpen open the link again and select the protocol.
+void StandaloneBoxDriver::reopenAtNextCheck()
+{
+    mConnected = false;
 }
 
 quint8 StandaloneBoxDriver::readBatteryLevel()

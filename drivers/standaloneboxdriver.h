@@ -58,6 +58,9 @@ private:
     // sent, the answer does not start with answerCode or does not arrive whole.
     std::optional<QByteArray> exchange(const QByteArray& request, quint8 answerCode,
                                        unsigned long pauseAfterSend = 0);
+    // After a reader request that brought no frame back: the next ensureOpen opens the link
+    // again and selects the protocol.
+    void reopenAtNextCheck();
     // The answer to a box command whose echo is subCommand and which holds at least size bytes.
     std::optional<QByteArray> command(const QByteArray& request, quint8 subCommand, int size);
 

@@ -99,6 +99,14 @@ void EmulatedStandaloneBox::setPlugged(bool plugged)
     }
 }
 
+void EmulatedStandaloneBox::restart()
+{
+    mProtocolSelected = false;
+    mIncoming.clear();
+    mReceiveQueue.clear();
+    mLateBytes.clear();
+}
+
 void EmulatedStandaloneBox::unplugAfterExchanges(int exchanges)
 {
     mExchangesBeforeUnplug = exchanges;

@@ -98,6 +98,9 @@ public:
     // stays dead when the box is plugged back in: only closing it and opening the box again
     // reaches the box. A box that is unplugged from the start is absent.
     void setPlugged(bool plugged);
+    // The box restarts behind its converter, whose handle stays open: the box's reader forgets
+    // its protocol selection, and what was on the line is lost.
+    void restart();
     // The box answers this many more exchanges and is unplugged at the next write.
     void unplugAfterExchanges(int exchanges);
     bool isOpen() const { return mHandle != nullptr; }

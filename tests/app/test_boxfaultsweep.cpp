@@ -21,6 +21,21 @@ private slots:
     void faultInTheBoxTab_data() { addFlowRows(Reader::Box, boxTabFlows()); }
     void faultInTheBoxTab() { runFlowRow(Reader::Box); }
 
+    // A box that restarts behind its converter keeps the converter's handle alive but forgets its
+    // protocol selection: the Read that meets it fails, and the next one opens the link again.
+    void recoversFromARestartOfTheBox()
+    {
+        const QStringList expected = cleanOutcome(Reader::Box, Flow::SimplifiedRead);
+        Bench bench(Reader::Box);
+        bench.start(Flow::SimplifiedRead);
+        bench.box().restart();
+        const Run failed = clickFlow(bench, Flow::SimplifiedRead);
+        QVERIFY(failed.honest && !failed.succeeded);
+        const Run again = clickFlow(bench, Flow::SimplifiedRead);
+        QVERIFY(again.honest && again.succeeded);
+        QCOMPARE(again.outcome, expected);
+    }
+
     // The window comes up whatever fails, tells of no success, and the first Read finds the box
     // once it works again.
     void faultDuringStartUpSearch_data()
