@@ -177,7 +177,11 @@ int EmulatedStandaloneBox::read(Handle handle, void* buffer, std::uint32_t count
     std::memcpy(buffer, mReceiveQueue.constData(), static_cast<std::size_t>(available));
     mReceiveQueue.remove(0, available);
     received = static_cast<std::uint32_t>(available);
-    pace(received);
+    // Bytes arrive one after the other from the moment their request was sent, whatever the
+    // tool did meanwhile: a read waits only for those not in yet.
+    mQueueHeadArrives += lineTime(received);
+    if (received > 0 && mBaudRateForPacing > 0)
+        std::this_thread::sleep_until(mQueueHeadArrives);
     if (received < count) {
         mReceiveQueue.append(mLateBytes);
         mLateBytes.clear();
@@ -197,7 +201,10 @@ int EmulatedStandaloneBox::write(Handle handle, const void* buffer, std::uint32_
         return failure;
     mIncoming.append(static_cast<const char*>(buffer), static_cast<int>(count));
     written = count;
+    const bool nothingWaiting = mReceiveQueue.isEmpty();
     takeRequests();
+    if (nothingWaiting)
+        mQueueHeadArrives = std::chrono::steady_clock::now() + lineTime(count);
     return 0;
 }
 
@@ -404,11 +411,10 @@ QByteArray EmulatedStandaloneBox::logEntryAnswer(int index)
     return boxReply(BoxCode::logEntry, mLog.at(index));
 }
 
-void EmulatedStandaloneBox::pace(std::uint32_t bytes) const
+std::chrono::nanoseconds EmulatedStandaloneBox::lineTime(std::uint32_t bytes) const
 {
-    if (mBaudRateForPacing <= 0 || bytes == 0)
-        return;
-    const auto microseconds = std::chrono::microseconds(static_cast<long long>(bytes) *
-                                                        bitsPerByte * 1000000 / mBaudRateForPacing);
-    std::this_thread::sleep_for(microseconds);
+    if (mBaudRateForPacing <= 0)
+        return std::chrono::nanoseconds(0);
+    return std::chrono::nanoseconds(static_cast<long long>(bytes) * bitsPerByte * 1000000000LL /
+                                    mBaudRateForPacing);
 }

@@ -8,6 +8,7 @@
 #include <QList>
 
 #include <array>
+#include <chrono>
 #include <map>
 #include <optional>
 #include <vector>
@@ -112,8 +113,8 @@ public:
     // Forgets every fault still waiting, and any pending unplug.
     void clearFaults();
 
-    // Delivers answers no faster than the line does at this baud rate, 11 bits a byte; 0 (the
-    // default) delivers them at once.
+    // Takes requests and delivers answers no faster than the line carries them at this baud
+    // rate, 11 bits a byte; 0 (the default) moves them at once.
     void paceAt(int baudRate) { mBaudRateForPacing = baudRate; }
 
     int requests(Request request) const;
@@ -148,7 +149,7 @@ private:
     QByteArray logEntryAnswer(int index);
     std::optional<Fault> takeFault(const QByteArray& request);
     void queue(const QByteArray& answer, std::optional<Fault> fault);
-    void pace(std::uint32_t bytes) const;
+    std::chrono::nanoseconds lineTime(std::uint32_t bytes) const;
 
     EmulatedKelvoTag mTag;
     bool mTagInField = true;
@@ -168,6 +169,8 @@ private:
 
     QByteArray mIncoming;
     QByteArray mReceiveQueue;
+    // When the first byte waiting in mReceiveQueue has come in over the paced line.
+    std::chrono::steady_clock::time_point mQueueHeadArrives;
     QByteArray mLateBytes;
 
     int mExchanges = 0;

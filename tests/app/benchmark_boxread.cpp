@@ -9,10 +9,8 @@
 #include <QSettings>
 #include <QTableWidget>
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <thread>
 
 // Times READ DATA FROM BOX through the real window on the emulated box holding a full log:
 // unpaced, which is the tool's own cost, and paced at the box's 115200 baud, against the time the
@@ -106,20 +104,6 @@ Figures timeRead(int baudRate)
     return figures;
 }
 
-// What the emulated box's pacing alone costs on this machine: its two paced reads an entry (the
-// answer's first 2 bytes, then the rest), each a sleep that the system may overrun.
-double pacingAlone()
-{
-    const auto byteTime = std::chrono::duration<double>(kBitsPerByte / kBaudRate);
-    QElapsedTimer timer;
-    timer.start();
-    for (int entry = 0; entry < kEntries; ++entry) {
-        std::this_thread::sleep_for(2 * byteTime);
-        std::this_thread::sleep_for((kAnswerBytes - 2) * byteTime);
-    }
-    return timer.nsecsElapsed() / 1e9;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -127,7 +111,6 @@ int main(int argc, char* argv[])
     isolateTestEnvironment();
     QApplication application(argc, argv);
     const double wireFloor = kEntries * (kRequestBytes + kAnswerBytes) * kBitsPerByte / kBaudRate;
-    const double answerFloor = kEntries * kAnswerBytes * kBitsPerByte / kBaudRate;
 
     std::printf("READ DATA FROM BOX, %d entries, through the window on the emulated box\n",
                 kEntries);
@@ -144,9 +127,7 @@ int main(int argc, char* argv[])
                 paced.seconds * 1e6 / kEntries, paced.cpuSeconds * 1e6 / kEntries, wireFloor,
                 paced.seconds / wireFloor, paced.repaints,
                 paced.complete ? "" : "  (download incomplete)");
-    std::printf("The floor counts %d request and %d answer bytes an entry at %.0f bits a byte. "
-                "The emulated box paces only its answers: %.3f s on paper, %.3f s measured for "
-                "its sleeps alone on this machine.\n",
-                kRequestBytes, kAnswerBytes, kBitsPerByte, answerFloor, pacingAlone());
+    std::printf("The floor counts %d request and %d answer bytes an entry at %.0f bits a byte.\n",
+                kRequestBytes, kAnswerBytes, kBitsPerByte);
     return unpaced.complete && paced.complete ? 0 : 1;
 }
