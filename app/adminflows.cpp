@@ -1,34 +1,18 @@
 #include "app/mainwindow.h"
 
-#include "dialogs/bargraph.h"
 #include "drivers/kelvodevice.h"
-#include "kelvo/entryrules.h"
 #include "ui_mainwindow.h"
-
-#include <QMessageBox>
 
 void MainWindow::readSetup()
 {
-    loadSettings();
-    if (!appendSetupLog("READ SETUP")) {
-        QMessageBox::warning(this, tr("Admin"), tr("Log file entry failed"));
-    }
+    AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), *this).read();
     showAdminSetup();
 }
 
 bool MainWindow::writeSetup()
 {
-    if (!checkPresetDepths()) {
-        return false;
-    }
-    mBarGraph->setValue(40);
-    takeAdminSetup();
-    mBarGraph->setValue(60);
-    saveSettings();
-    if (!appendSetupLog("WRITE SETUP")) {
-        QMessageBox::warning(this, tr("Admin"), tr("Log file entry failed"));
-    }
-    return true;
+    return AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), *this)
+        .write(adminEntries());
 }
 
 void MainWindow::showAdminSetup()
@@ -42,42 +26,17 @@ void MainWindow::showAdminSetup()
     mUi->LnEd_LogDestination->setText(record.mLogPath);
 }
 
-void MainWindow::takeAdminSetup()
+SetupEntries MainWindow::adminEntries() const
 {
-    KelvoRecord& record = mKelvoDevice->record();
-    record.mPresetDepths[0] = EntryRules::entryByte(mUi->LnEd_ActivationDepth1->text());
-    record.mPresetDepths[1] = EntryRules::entryByte(mUi->LnEd_ActivationDepth2->text());
-    record.mPresetDepths[2] = EntryRules::entryByte(mUi->LnEd_ActivationDepth3->text());
-    // An empty letter field keeps the letter already held, rather than storing code 0.
-    const QLineEdit* letterFields[2] = {mUi->LnEd_StreamerID, mUi->LnEd_DeviceID};
-    for (int index = 0; index < 2; ++index) {
-        const QString letter = letterFields[index]->text();
-        if (!letter.isEmpty()) {
-            record.mPositionLetters[index] = letter.at(0).toLatin1();
-        }
-    }
-    record.mLogPath = mUi->LnEd_LogDestination->text();
+    return {{mUi->LnEd_ActivationDepth1->text(), mUi->LnEd_ActivationDepth2->text(),
+             mUi->LnEd_ActivationDepth3->text()},
+            {mUi->LnEd_StreamerID->text(), mUi->LnEd_DeviceID->text()},
+            mUi->LnEd_LogDestination->text()};
 }
 
-bool MainWindow::checkPresetDepths()
+void MainWindow::presetDepthRejected(int index, const QString& restoredText)
 {
-    const KelvoRecord& record = mKelvoDevice->record();
-    QLineEdit* fields[3] = {mUi->LnEd_ActivationDepth1, mUi->LnEd_ActivationDepth2,
-                            mUi->LnEd_ActivationDepth3};
-    const QString bounds = QStringLiteral("(%1 to %2)")
-                               .arg(EntryRules::kMinActivationDepth)
-                               .arg(EntryRules::kMaxActivationDepth);
-    for (int index = 0; index < 3; ++index) {
-        if (EntryRules::isValidActivationDepth(fields[index]->text())) {
-            continue;
-        }
-        const QString message =
-            index < 2 ? tr("the depth of activation is a positive number between ")
-                      : tr("The activation depth of activation should be a positive number "
-                           "between ");
-        QMessageBox::warning(this, tr("Admin"), message + bounds);
-        restoreRejectedField(fields[index], QString::number(record.mPresetDepths[index]));
-        return false;
-    }
-    return true;
+    QLineEdit* const fields[] = {mUi->LnEd_ActivationDepth1, mUi->LnEd_ActivationDepth2,
+                                 mUi->LnEd_ActivationDepth3};
+    restoreRejectedField(fields[index], restoredText);
 }

@@ -1,8 +1,10 @@
 #include "app/mainwindow.h"
 
+#include "box/boxconfiguration.h"
 #include "dialogs/bargraph.h"
 #include "dialogs/warningdialog.h"
 #include "drivers/kelvodevice.h"
+#include "kelvo/flowresult.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
@@ -22,44 +24,55 @@ enum Tab
 
 bool MainWindow::ensureReader()
 {
-    if (!mKelvoDevice->isConnected()) {
-        mKelvoDevice->connectReader();
-    }
-    if (!mKelvoDevice->isConnected()) {
-        return false;
-    }
+    const bool connected = mKelvoDevice->ensureReader();
+    syncBoxTab();
+    return connected;
+}
+
+// Once the box has been the reader, its tab stays enabled.
+void MainWindow::syncBoxTab()
+{
     if (mKelvoDevice->isStandaloneBox()) {
         mUi->TabW_menu->setTabEnabled(kStandaloneBoxTab, true);
     }
-    return true;
 }
 
-void MainWindow::showOutcome(QPushButton* button, bool success, QMessageBox::Icon kind,
-                             const QString& text)
+void MainWindow::showOutcome(QPushButton* button, const FlowResult& result)
 {
-    button->setStyleSheet(QLatin1String(success ? kSuccessStyle : kFailureStyle));
-    QMessageBox box(kind, tr("Varrow"), text, QMessageBox::Ok, this);
+    if (result.colour != FlowResult::Colour::Unchanged) {
+        button->setStyleSheet(QLatin1String(result.succeeded() ? kSuccessStyle : kFailureStyle));
+    }
+    const QMessageBox::Icon icon = result.icon == FlowResult::Icon::Critical ? QMessageBox::Critical
+                                   : result.icon == FlowResult::Icon::Warning
+                                       ? QMessageBox::Warning
+                                       : QMessageBox::Information;
+    QMessageBox box(icon, tr("Varrow"), result.text, QMessageBox::Ok, this);
     box.exec();
 }
 
-bool MainWindow::claimTag(QPushButton* button)
+void MainWindow::showProgress(ProgressMode mode)
 {
-    if (!ensureReader()) {
-        showOutcome(button, false, QMessageBox::Critical,
-                    tr("No Antenna detected, please plug one"));
-        return false;
+    mBarGraph->show();
+    if (mode == ProgressMode::Read) {
+        mBarGraph->setReadMode();
+    } else {
+        mBarGraph->setWriteMode();
     }
-    if (!mKelvoDevice->tagPresent()) {
-        showOutcome(button, false, QMessageBox::Critical,
-                    tr("Impossible to read the tag, check your antenna"));
-        return false;
-    }
-    if (!mKelvoDevice->setRfAccess(true)) {
-        showOutcome(button, false, QMessageBox::Critical,
-                    tr("RFid memory seems to be locked by the microcontroller"));
-        return false;
-    }
-    return true;
+}
+
+void MainWindow::progress(int value)
+{
+    mBarGraph->setValue(value);
+}
+
+void MainWindow::hideProgress()
+{
+    mBarGraph->hide();
+}
+
+void MainWindow::warning(const QString& title, const QString& text)
+{
+    QMessageBox::warning(this, title, text);
 }
 
 void MainWindow::on_TabW_menu_currentChanged(int index)
@@ -93,7 +106,7 @@ void MainWindow::on_TabW_menu_currentChanged(int index)
         // There are only three pictures; the box tab shares the Admin one.
         mWarningDialog->show(2);
         // With another reader this makes no exchange and the fields keep their values.
-        mKelvoDevice->readBoxConfig();
+        BoxConfiguration(*mKelvoDevice).readBack();
         showBoxConfig();
         break;
     default:
@@ -106,32 +119,20 @@ void MainWindow::on_Btn_Read_clicked()
     QPushButton* button = mUi->Btn_Read;
     const QString savedStyle = button->styleSheet();
     switch (mUi->TabW_menu->currentIndex()) {
+    case kSimplifiedTab:
+        readSimplified();
+        break;
+    case kAdvancedTab:
+        readAdvanced();
+        break;
     case kAdminTab:
         readSetup();
-        showOutcome(button, true, QMessageBox::Information, tr("Read operation was successfull"));
+        showOutcome(button, FlowResult::success(tr("Read operation was successfull")));
         break;
     case kStandaloneBoxTab:
         readBoxLog();
         break;
     default:
-        if (claimTag(button)) {
-            mBarGraph->show();
-            mBarGraph->setReadMode();
-            mBarGraph->setValue(10);
-            const int tab = mUi->TabW_menu->currentIndex();
-            const bool success = tab == kSimplifiedTab ? readSimplified()
-                                 : tab == kAdvancedTab ? readAdvanced()
-                                                       : false;
-            mKelvoDevice->setRfAccess(false);
-            mBarGraph->setValue(100);
-            mBarGraph->hide();
-            if (success) {
-                showOutcome(button, true, QMessageBox::Information,
-                            tr("Read operation was successfull"));
-            } else {
-                showOutcome(button, false, QMessageBox::Critical, tr("Read Error"));
-            }
-        }
         break;
     }
     button->setStyleSheet(savedStyle);
@@ -141,18 +142,14 @@ void MainWindow::on_Btn_Write_clicked()
 {
     QPushButton* button = mUi->Btn_Write;
     const QString savedStyle = button->styleSheet();
-    mBarGraph->show();
-    mBarGraph->setWriteMode();
+    showProgress(ProgressMode::Write);
     mBarGraph->setValue(10);
-    const int tab = mUi->TabW_menu->currentIndex();
-    switch (tab) {
+    switch (mUi->TabW_menu->currentIndex()) {
     case kSimplifiedTab:
+        writeSimplified();
+        break;
     case kAdvancedTab:
-        if (claimTag(button)) {
-            const bool success = tab == kSimplifiedTab ? writeSimplified() : writeAdvanced();
-            mKelvoDevice->setRfAccess(false);
-            reportWrite(button, success);
-        }
+        writeAdvanced();
         break;
     case kAdminTab:
         reportWrite(button, writeSetup());
@@ -170,10 +167,7 @@ void MainWindow::on_Btn_Write_clicked()
 
 void MainWindow::reportWrite(QPushButton* button, bool success)
 {
-    if (success) {
-        showOutcome(button, true, QMessageBox::Information, tr("Write operation was successfull"));
-    } else {
-        showOutcome(button, false, QMessageBox::Information,
-                    tr("Write operation failed, try again"));
-    }
+    showOutcome(button, success ? FlowResult::success(tr("Write operation was successfull"))
+                                : FlowResult::failure(Outcome::Done, FlowResult::Icon::Information,
+                                                      tr("Write operation failed, try again")));
 }

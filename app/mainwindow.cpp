@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "app/buildvariant.h"
+#include "box/boxlogdownload.h"
 #include "dialogs/bargraph.h"
 #include "dialogs/warningdialog.h"
 #include "drivers/kelvodevice.h"
@@ -61,7 +63,7 @@ const std::vector<MainWindow::FieldRoute>& MainWindow::fieldRoutes()
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), mKelvoDevice(nullptr), mUi(new Ui::MainWindow), mBarGraph(nullptr),
       mAlphaKeyBoard(nullptr), mNumKeyBoard(nullptr), mWarningDialog(nullptr),
-      mSkipSimplifiedWarning(true), mBoxTable(nullptr), mSavedBoxLogCount(-1)
+      mSkipSimplifiedWarning(true), mBoxTable(nullptr)
 {
     mUi->setupUi(this);
     setWindowTitle(tr("Configuration Kelvo V1.00"));
@@ -89,6 +91,8 @@ MainWindow::MainWindow(QWidget* parent)
         // Without the device object the tool can do nothing; the caller must see a failure.
         std::exit(EXIT_FAILURE);
     }
+    mKelvoDevice->setFactoryWrites(isFactoryBuild());
+    mBoxLogDownload = std::make_unique<BoxLogDownload>(*mKelvoDevice);
 
     mUi->TabW_menu->setCurrentIndex(0);
 
@@ -114,6 +118,7 @@ MainWindow::~MainWindow()
     std::cout << "destruction" << std::endl;
     delete mBarGraph;
     mBarGraph = nullptr;
+    mBoxLogDownload.reset();
     delete mKelvoDevice;
     mKelvoDevice = nullptr;
     delete mUi;

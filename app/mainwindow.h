@@ -1,30 +1,41 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
-#include <QMainWindow>
-#include <QMessageBox>
+#include "app/adminsetup.h"
+#include "box/boxloglistener.h"
+#include "kelvo/tagflowlistener.h"
 
+#include <QMainWindow>
+
+#include <memory>
 #include <vector>
 
 class AlphaKeyBoard;
 class BarGraph;
+class BoxLogDownload;
 class KelvoDevice;
-class LogBoxWriter;
 class NumKeyBoard;
 class QLineEdit;
 class QPushButton;
 class QSettings;
 class QTableWidget;
 class WarningDialog;
+struct BoxEntries;
+struct FlowResult;
 struct KelvoRecord;
+struct TabEntries;
 
 namespace Ui {
 class MainWindow;
 }
 
 // The one window of the tool. It owns the device object and the form, routes taps on the entry
-// fields to their hooks and drives the Read and Write flows of the four tabs.
-class MainWindow : public QMainWindow
+// fields to their hooks, and runs the Read and Write flows of the four tabs: it captures the
+// fields, runs the flow and shows what the flow reports, as it reports it.
+class MainWindow : public QMainWindow,
+                   private TagFlowListener,
+                   private BoxLogListener,
+                   private SetupListener
 {
     Q_OBJECT
 
@@ -71,22 +82,20 @@ private:
     // Only the factory build defines it; the operator program never carries its code.
     void applyFactoryBuild();
 
-    // Reader, tag and memory claim, checked in this order before a tag flow; each failure is
-    // reported on the clicked button.
+    // Connects a reader when none is; enables the Standalone Box tab when the reader is the box.
     bool ensureReader();
-    bool claimTag(QPushButton* button);
-    void showOutcome(QPushButton* button, bool success, QMessageBox::Icon kind,
-                     const QString& text);
+    void syncBoxTab();
+    // Colours the button while the result's message box is open.
+    void showOutcome(QPushButton* button, const FlowResult& result);
     void reportWrite(QPushButton* button, bool success);
 
     bool readSimplified();
     bool readAdvanced();
-    bool writeSimplified();
-    bool writeAdvanced();
-    // The read before and the read back after a tab's record write, each logged and shown.
-    bool startWrite(const QString& title, bool (MainWindow::*refresh)());
-    void finishWrite(const QString& title, bool (MainWindow::*refresh)());
-    bool validateAdvanced();
+    void writeSimplified();
+    void writeAdvanced();
+    TabEntries simplifiedEntries() const;
+    TabEntries advancedEntries() const;
+    void runTagWrite(TagTab tab, const TabEntries& entries);
     void restoreRejectedField(QLineEdit* field, const QString& text);
 
     bool showLevel(int kind, quint16 value);
@@ -99,31 +108,35 @@ private:
                      int maxLength);
     void enterText(QLineEdit* field, const QString& caption, int maxLength);
 
-    bool appendOperationLog(const QByteArray& action);
-    bool appendSetupLog(const QByteArray& action);
-
     void loadSettings();
-    void saveSettings();
     // Names a new LogBox file next to the stored operations log path, and stores the name.
     void startNewLogBoxFile();
-    void startNewLogBoxFile(QSettings& settings);
     void readSetup();
     bool writeSetup();
     void showAdminSetup();
-    void takeAdminSetup();
-    bool checkPresetDepths();
+    SetupEntries adminEntries() const;
 
     void showBoxConfig();
-    void takeBoxConfig();
+    BoxEntries takeBoxConfig() const;
     void setupBoxLogTable(int count);
     void fillBoxLogRow(const KelvoRecord& entry, int row);
-    bool appendLogBoxLine(LogBoxWriter& logBox, const KelvoRecord& entry);
     // READ DATA FROM BOX and CONFIGURE BOX; each reports its own outcome on its button.
     void readBoxLog();
-    void downloadBoxLog(int count);
     void configureBox();
-    // Why the box's log may not be erased now, or an empty text when it may.
-    QString boxEraseRefusal();
+
+    // What the flows show while they run.
+    void showProgress(ProgressMode mode) override;
+    void progress(int value) override;
+    void hideProgress() override;
+    void warning(const QString& title, const QString& text) override;
+    void recordChanged(TagTab tab) override;
+    void entryRejected(TabField field, const QString& restoredText) override;
+    void serialNumberAccepted(const QString& text) override;
+    void boxConfigRead() override;
+    void tableStarted(int count) override;
+    void entryRead(int index, const KelvoRecord& entry) override;
+    void tableFinished(int count, bool savedWhole) override;
+    void presetDepthRejected(int index, const QString& restoredText) override;
 
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;
@@ -133,9 +146,8 @@ private:
     WarningDialog* mWarningDialog;
     bool mSkipSimplifiedWarning;
     QTableWidget* mBoxTable;
-    // The number of entries of the last download that saved every entry, -1 when the log shown
-    // was not saved whole. Only such a log may be erased.
-    int mSavedBoxLogCount;
+    // Keeps, across clicks, whether the log shown was saved whole and may be erased.
+    std::unique_ptr<BoxLogDownload> mBoxLogDownload;
 };
 
 #endif

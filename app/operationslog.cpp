@@ -1,26 +1,8 @@
 #include "app/mainwindow.h"
 
-#include "app/operationlogline.h"
-#include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
 
-#include <QDateTime>
 #include <QFileDialog>
-
-bool MainWindow::appendOperationLog(const QByteArray& action)
-{
-    const KelvoRecord& record = mKelvoDevice->record();
-    return OperationLogLine::append(
-        record.mLogPath,
-        OperationLogLine::tagOperation(record, action, QDateTime::currentDateTime()));
-}
-
-bool MainWindow::appendSetupLog(const QByteArray& action)
-{
-    const KelvoRecord& record = mKelvoDevice->record();
-    return OperationLogLine::append(
-        record.mLogPath, OperationLogLine::setup(record, action, QDateTime::currentDateTime()));
-}
 
 void MainWindow::onFileLog_clicked()
 {

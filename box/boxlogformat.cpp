@@ -1,6 +1,6 @@
 #include "box/boxlogformat.h"
 
-#include "box/boxlogentry.h"
+#include "drivers/boxlogentry.h"
 #include "kelvo/recordfields.h"
 #include "kelvo/serialtext.h"
 #include "kelvo/statusformat.h"

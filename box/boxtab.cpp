@@ -1,9 +1,8 @@
 #include "app/mainwindow.h"
 
+#include "box/boxconfiguration.h"
 #include "box/boxlogformat.h"
-#include "box/logboxwriter.h"
 #include "drivers/kelvodevice.h"
-#include "kelvo/entryrules.h"
 #include "kelvo/statusformat.h"
 #include "ui_mainwindow.h"
 
@@ -27,11 +26,9 @@ void MainWindow::showBoxConfig()
         QLatin1String(low ? StatusFormat::kLabelLowStyle : StatusFormat::kLabelGoodStyle));
 }
 
-void MainWindow::takeBoxConfig()
+BoxEntries MainWindow::takeBoxConfig() const
 {
-    BoxSettings& box = mKelvoDevice->boxSettings();
-    box.mBoxActivationDepth = EntryRules::entryByte(mUi->LnEd_ActivationDepth_SBox->text());
-    box.mBoxFilter = EntryRules::entryByte(mUi->LnEd_Filter_SBox->text());
+    return {mUi->LnEd_ActivationDepth_SBox->text(), mUi->LnEd_Filter_SBox->text()};
 }
 
 void MainWindow::setupBoxLogTable(int count)
@@ -49,9 +46,4 @@ void MainWindow::fillBoxLogRow(const KelvoRecord& entry, int row)
     for (int column = 0; column < cells.size(); ++column) {
         mBoxTable->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
-}
-
-bool MainWindow::appendLogBoxLine(LogBoxWriter& logBox, const KelvoRecord& entry)
-{
-    return logBox.append(BoxLogFormat::logBoxLine(entry));
 }

@@ -26,7 +26,9 @@ bool CR95HFDriver::readBlock(quint16 block, quint32& value)
 bool CR95HFDriver::readWord(quint16 block, int index, quint16& value)
 {
     quint32 blockValue = 0;
-    if (!isWordIndex(index) || !readBlock(block, blockValue))
+    if (!isWordIndex(index))
+        return finish(Outcome::DeviceError);
+    if (!readBlock(block, blockValue))
         return false;
     value = wordAt(blockValue, index);
     return true;
@@ -35,7 +37,9 @@ bool CR95HFDriver::readWord(quint16 block, int index, quint16& value)
 bool CR95HFDriver::readByte(quint16 block, int index, quint8& value)
 {
     quint32 blockValue = 0;
-    if (!isByteIndex(index) || !readBlock(block, blockValue))
+    if (!isByteIndex(index))
+        return finish(Outcome::DeviceError);
+    if (!readBlock(block, blockValue))
         return false;
     value = byteAt(blockValue, index);
     return true;
@@ -55,7 +59,9 @@ bool CR95HFDriver::writeBlock(quint16 block, quint32 value)
 bool CR95HFDriver::writeWord(quint16 block, int index, quint16 value)
 {
     quint32 blockValue = 0;
-    if (!isWordIndex(index) || !readBlock(block, blockValue))
+    if (!isWordIndex(index))
+        return finish(Outcome::DeviceError);
+    if (!readBlock(block, blockValue))
         return false;
     return writeBlock(block, withWordAt(blockValue, index, value));
 }
@@ -63,7 +69,9 @@ bool CR95HFDriver::writeWord(quint16 block, int index, quint16 value)
 bool CR95HFDriver::writeByte(quint16 block, int index, quint8 value)
 {
     quint32 blockValue = 0;
-    if (!isByteIndex(index) || !readBlock(block, blockValue))
+    if (!isByteIndex(index))
+        return finish(Outcome::DeviceError);
+    if (!readBlock(block, blockValue))
         return false;
     return writeBlock(block, withByteAt(blockValue, index, value));
 }

@@ -1,6 +1,8 @@
 #ifndef CR95HFDRIVER_H
 #define CR95HFDRIVER_H
 
+#include "drivers/outcome.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -31,8 +33,21 @@ public:
     bool writeWord(quint16 block, int index, quint16 value);
     bool writeByte(quint16 block, int index, quint8 value);
 
+    // How the last operation ended; after a block operation, how its last attempt ended.
+    Outcome lastOutcome() const { return mLastOutcome; }
+
+protected:
+    // Records how an operation ended; true when it is done.
+    bool finish(Outcome outcome)
+    {
+        mLastOutcome = outcome;
+        return outcome == Outcome::Done;
+    }
+
 private:
     static constexpr int attempts = 3;
+
+    Outcome mLastOutcome = Outcome::NoReader;
 };
 
 #endif

@@ -57,8 +57,10 @@ bool FtdiSerialLink::send(const QByteArray& hexText)
 {
     const QByteArray bytes = bytesOfHexText(hexText);
     std::uint32_t written = 0;
-    return mLibrary.write(mHandle, bytes.constData(), static_cast<std::uint32_t>(bytes.size()),
-                          written) == 0;
+    const bool sent = mLibrary.write(mHandle, bytes.constData(),
+                                     static_cast<std::uint32_t>(bytes.size()), written) == 0;
+    mLastOutcome = sent ? Outcome::Done : Outcome::ReaderLost;
+    return sent;
 }
 
 QByteArray FtdiSerialLink::readAvailable()
@@ -77,11 +79,26 @@ QByteArray FtdiSerialLink::readExact(std::uint32_t count)
 {
     if (count == 0)
         return QByteArray();
+    const std::optional<QByteArray> bytes = receive(count);
+    if (bytes)
+        return bytes->toHex();
+    return mTimedOut ? QByteArrayLiteral("TIMEOUT") : QByteArray();
+}
+
+std::optional<QByteArray> FtdiSerialLink::receive(std::uint32_t count)
+{
     QByteArray bytes(static_cast<int>(count), '\0');
     std::uint32_t received = 0;
-    if (mLibrary.read(mHandle, bytes.data(), count, received) != 0)
-        return QByteArray();
-    if (received < count)
-        return QByteArrayLiteral("TIMEOUT");
-    return bytes.toHex();
+    mTimedOut = false;
+    if (mLibrary.read(mHandle, bytes.data(), count, received) != 0) {
+        mLastOutcome = Outcome::ReaderLost;
+        return std::nullopt;
+    }
+    if (received < count) {
+        mTimedOut = true;
+        mLastOutcome = received == 0 ? Outcome::ReaderLost : Outcome::BadAnswer;
+        return std::nullopt;
+    }
+    mLastOutcome = Outcome::Done;
+    return bytes;
 }

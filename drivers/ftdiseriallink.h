@@ -1,9 +1,12 @@
 #ifndef FTDISERIALLINK_H
 #define FTDISERIALLINK_H
 
+#include "drivers/outcome.h"
 #include "platform/d2xxlibrary.h"
 
 #include <QByteArray>
+
+#include <optional>
 
 // One open D2XX device: the serial line to the Standalone Box, through the D2XX backend in use
 // when it was opened. Commands go out as hex text, two characters a byte; answers come back as
@@ -31,10 +34,19 @@ public:
     // Exactly count bytes as 2 × count characters; "TIMEOUT" when fewer arrive within the read
     // time-out; empty text when the read fails or count is 0.
     QByteArray readExact(std::uint32_t count);
+    // Exactly count bytes, or none: lastOutcome() then tells whether nothing arrived within the
+    // time-out or the read failed (reader lost) or the bytes stopped short (bad answer).
+    std::optional<QByteArray> receive(std::uint32_t count);
+
+    // How the last send or read ended.
+    Outcome lastOutcome() const { return mLastOutcome; }
 
 private:
     D2xxLibrary& mLibrary;
     D2xxLibrary::Handle mHandle = nullptr;
+    Outcome mLastOutcome = Outcome::Done;
+    // The last read returned fewer bytes than asked for within the time-out.
+    bool mTimedOut = false;
 };
 
 #endif

@@ -42,6 +42,20 @@ bool isTagFrame(const char* answer, std::size_t length)
            (flags & tagErrorFlag) == 0;
 }
 
+// Why an answer that was not accepted failed.
+Outcome frameOutcome(const char* answer, std::size_t length)
+{
+    quint32 code = 0;
+    quint32 flags = 0;
+    if (length < 2 || !parseHex(answer, 2, code))
+        return Outcome::BadAnswer;
+    if (code != 0x80)
+        return Outcome::NoTag;
+    if (length < dataPosition || !parseHex(answer + flagsPosition, 2, flags))
+        return Outcome::BadAnswer;
+    return (flags & tagErrorFlag) != 0 ? Outcome::DeviceError : Outcome::BadAnswer;
+}
+
 QByteArray lowerHex(quint32 value, int digits)
 {
     return QByteArray::number(value, 16).rightJustified(digits, '0');
@@ -89,4 +103,19 @@ bool parseReadAnswer(const char* answer, std::size_t capacity, quint32& value)
 bool isWriteAnswerAccepted(const char* answer, std::size_t capacity)
 {
     return isTagFrame(answer, answerLength(answer, capacity));
+}
+
+Outcome readAnswerOutcome(const char* answer, std::size_t capacity)
+{
+    quint32 ignored = 0;
+    if (parseReadAnswer(answer, capacity, ignored))
+        return Outcome::Done;
+    return frameOutcome(answer, answerLength(answer, capacity));
+}
+
+Outcome writeAnswerOutcome(const char* answer, std::size_t capacity)
+{
+    if (isWriteAnswerAccepted(answer, capacity))
+        return Outcome::Done;
+    return frameOutcome(answer, answerLength(answer, capacity));
 }

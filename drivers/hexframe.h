@@ -1,6 +1,8 @@
 #ifndef HEXFRAME_H
 #define HEXFRAME_H
 
+#include "drivers/outcome.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -33,5 +35,11 @@ bool parseReadAnswer(const char* answer, std::size_t capacity, quint32& value);
 
 // A write answer is accepted on the same terms, without data.
 bool isWriteAnswerAccepted(const char* answer, std::size_t capacity);
+
+// Why an answer is not accepted: a reader result other than "80" means that no tag answered, a
+// tag error flag is the tag's error, anything cut short or not hex is a bad answer. Done when it
+// is accepted.
+Outcome readAnswerOutcome(const char* answer, std::size_t capacity);
+Outcome writeAnswerOutcome(const char* answer, std::size_t capacity);
 
 #endif

@@ -1,6 +1,5 @@
 #include "drivers/kelvodevice.h"
 
-#include "app/buildvariant.h"
 #include "drivers/blockvalue.h"
 #include "drivers/standaloneboxdriver.h"
 #include "drivers/stmboarddriver.h"
@@ -47,34 +46,55 @@ void KelvoDevice::setPause(Pause pause)
     mPause = std::move(pause);
 }
 
+bool KelvoDevice::finish(Outcome outcome)
+{
+    mLastOutcome = outcome;
+    return outcome == Outcome::Done;
+}
+
+bool KelvoDevice::driverFailed()
+{
+    mLastOutcome = mDriver ? mDriver->lastOutcome() : Outcome::NoReader;
+    if (mLastOutcome == Outcome::Done)
+        mLastOutcome = Outcome::BadAnswer;
+    return false;
+}
+
 bool KelvoDevice::connectReader()
 {
     mDriver = std::make_unique<STMBoardDriver>();
     if (mDriver->open()) {
         mRfidBoardConnected = true;
-        return true;
+        return finish(Outcome::Done);
     }
     // A box driver kept from an earlier attempt was destroyed above, when the board's driver
     // replaced it, so the box, which opens exclusively, is free for this one.
     mDriver = std::make_unique<StandaloneBoxDriver>();
     if (mDriver->open()) {
         mRfidBoardConnected = true;
-        return true;
+        return finish(Outcome::Done);
     }
     mDriver.reset();
     mRfidBoardConnected = false;
-    return false;
+    return finish(Outcome::NoReader);
 }
 
 bool KelvoDevice::isConnected()
 {
     if (mRfidBoardConnected) {
         mRfidBoardConnected = mDriver->ensureOpen();
-        return mRfidBoardConnected;
+        return finish(mRfidBoardConnected ? Outcome::Done : Outcome::ReaderLost);
     }
     connectReader();
     std::cout << "mRfidBoardConnected :" << std::endl;
     return mRfidBoardConnected;
+}
+
+bool KelvoDevice::ensureReader()
+{
+    if (!isConnected())
+        connectReader();
+    return isConnected();
 }
 
 bool KelvoDevice::isStandaloneBox() const
@@ -85,16 +105,18 @@ bool KelvoDevice::isStandaloneBox() const
 bool KelvoDevice::tagPresent()
 {
     quint32 ignored = 0;
-    return mRfidBoardConnected && mDriver->readBlock(statusBlock, ignored);
+    if (!mRfidBoardConnected)
+        return finish(Outcome::NoReader);
+    return mDriver->readBlock(statusBlock, ignored) ? finish(Outcome::Done) : driverFailed();
 }
 
 bool KelvoDevice::setRfAccess(bool request)
 {
     if (!mDriver)
-        return false;
+        return finish(Outcome::NoReader);
     for (int attempt = 1;; ++attempt) {
         if (tryRfAccess(request))
-            return true;
+            return finish(Outcome::Done);
         if (attempt == rfAccessAttempts)
             return false;
         mPause(rfAccessPauseMilliseconds);
@@ -106,11 +128,13 @@ bool KelvoDevice::tryRfAccess(bool request)
     quint8 lockFlag = 0;
     quint8 requestByte = 0;
     if (!mDriver->readByte(accessBlock, lockFlagByte, lockFlag))
-        return false;
+        return driverFailed();
     if (lockFlag == 0) {
-        return mDriver->readByte(accessBlock, requestFlagByte, requestByte) &&
-               mDriver->writeByte(accessBlock, requestFlagByte, request ? requestFlag : 0);
+        return (mDriver->readByte(accessBlock, requestFlagByte, requestByte) &&
+                mDriver->writeByte(accessBlock, requestFlagByte, request ? requestFlag : 0)) ||
+               driverFailed();
     }
+    mLastOutcome = Outcome::MemoryLocked;
     // The microcontroller holds the memory. A request of ours still standing is withdrawn
     // together with the lock flag, which lets the microcontroller hand the memory over.
     if (mDriver->readByte(accessBlock, requestFlagByte, requestByte) &&
@@ -123,42 +147,42 @@ bool KelvoDevice::readRecord()
 {
     quint32 value = 0;
     if (!mDriver)
-        return false;
+        return finish(Outcome::NoReader);
     if (!mDriver->readBlock(statusBlock, value))
-        return false;
+        return driverFailed();
     mRecord.mErrorFlags = byteAt(value, 3);
     mRecord.mFirmwareVersion = firmwareVersionFromCode(byteAt(value, 0));
 
     if (!mDriver->readBlock(activationBlock, value))
-        return false;
+        return driverFailed();
     mRecord.mActivationDepth = byteAt(value, 1);
     mRecord.mFilter = wordAt(value, 2);
 
     if (!mDriver->readBlock(serialNumberFirstBlock, value))
-        return false;
+        return driverFailed();
     unpackCharacters(value, &mRecord.mSerialNumber[0]);
     if (!mDriver->readBlock(serialNumberSecondBlock, value))
-        return false;
+        return driverFailed();
     unpackCharacters(value, &mRecord.mSerialNumber[4]);
     if (!mDriver->readBlock(serialNumberAndChecksumABlock, value))
-        return false;
+        return driverFailed();
     mRecord.mSerialNumber[8] = static_cast<char>(byteAt(value, 0));
     mRecord.mSerialNumber[9] = static_cast<char>(byteAt(value, 1));
 
     if (!mDriver->readBlock(voltageBlock, value))
-        return false;
+        return driverFailed();
     mRecord.mBatteryLevel = millivoltsFromVoltageCode(byteAt(value, 0));
     mRecord.mSupercapLevel = millivoltsFromVoltageCode(byteAt(value, 1));
 
     if (!mDriver->readBlock(measuredActivationDepthBlock, value))
-        return false;
+        return driverFailed();
     mRecord.mActivationMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
     if (!mDriver->readBlock(maxMeasuredDepthBlock, value))
-        return false;
+        return driverFailed();
     mRecord.mMaxMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
 
     if (!mDriver->readBlock(kelvoSerialNumberFirstBlock, value))
-        return false;
+        return driverFailed();
     unpackCharacters(value, &mRecord.mKelvoSerialNumber[0]);
     // The read goes on without block 15; its four characters then keep their previous values.
     if (mDriver->readBlock(kelvoSerialNumberSecondBlock, value))
@@ -166,9 +190,9 @@ bool KelvoDevice::readRecord()
 
     quint8 thresholdCode = 0;
     if (!mDriver->readByte(thresholdAndChecksumBBlock, 3, thresholdCode))
-        return false;
+        return driverFailed();
     mRecord.mBatteryThreshold = millivoltsFromVoltageCode(thresholdCode);
-    return true;
+    return finish(Outcome::Done);
 }
 
 bool KelvoDevice::writeRecordFull()
@@ -188,18 +212,26 @@ bool KelvoDevice::writeRecordKeep()
 bool KelvoDevice::writeRecord(BlockOneWrite blockOneWrite)
 {
     if (!mDriver)
-        return false;
+        return finish(Outcome::NoReader);
     if (!writeActivationSettings(blockOneWrite) || !writeKelvoSerialNumber())
         return abandonWriteAfterBlockOne();
-    const bool factoryValuesWritten = !isFactoryBuild() || writeFactoryValues();
+    bool factoryValuesWritten = true;
+    Outcome factoryOutcome = Outcome::Done;
+    if (mFactoryWrites) {
+        factoryValuesWritten = writeFactoryValues();
+        factoryOutcome = mLastOutcome;
+    }
     if (!updateChecksumA())
         return abandonWriteAfterBlockOne();
-    return factoryValuesWritten;
+    return factoryValuesWritten ? finish(Outcome::Done) : finish(factoryOutcome);
 }
 
+// The failure that ended the write is what the caller learns, not the checksum update's outcome.
 bool KelvoDevice::abandonWriteAfterBlockOne()
 {
+    const Outcome failure = mDriver->lastOutcome();
     updateChecksumA();
+    finish(failure == Outcome::Done ? Outcome::BadAnswer : failure);
     return false;
 }
 
@@ -228,13 +260,15 @@ bool KelvoDevice::writeKelvoSerialNumber()
 bool KelvoDevice::writeFactoryValues()
 {
     if (!writeSerialNumber())
-        return false;
+        return driverFailed();
     if (mDriver->writeByte(thresholdAndChecksumBBlock, 3,
                            voltageCodeFromMillivolts(mRecord.mBatteryThreshold)) &&
         updateChecksumB())
         return true;
+    driverFailed();
+    const Outcome failure = mLastOutcome;
     updateChecksumB();
-    return false;
+    return finish(failure);
 }
 
 bool KelvoDevice::writeSerialNumber()
@@ -255,14 +289,18 @@ bool KelvoDevice::updateChecksumA()
     quint32 block5 = 0;
     quint32 block6 = 0;
     quint16 block7Word = 0;
-    if (!mDriver || !mDriver->readByte(activationBlock, 1, activationDepth) ||
+    if (!mDriver)
+        return finish(Outcome::NoReader);
+    if (!mDriver->readByte(activationBlock, 1, activationDepth) ||
         !mDriver->readWord(activationBlock, 2, filter) ||
         !mDriver->readBlock(serialNumberFirstBlock, block5) ||
         !mDriver->readBlock(serialNumberSecondBlock, block6) ||
         !mDriver->readWord(serialNumberAndChecksumABlock, 0, block7Word))
-        return false;
+        return driverFailed();
     return mDriver->writeWord(serialNumberAndChecksumABlock, 2,
-                              checksumA(activationDepth, filter, block5, block6, block7Word));
+                              checksumA(activationDepth, filter, block5, block6, block7Word))
+               ? finish(Outcome::Done)
+               : driverFailed();
 }
 
 bool KelvoDevice::updateChecksumB()
@@ -270,10 +308,14 @@ bool KelvoDevice::updateChecksumB()
     quint16 block12Word = 0;
     quint16 block13Word = 0;
     quint8 thresholdCode = 0;
-    if (!mDriver || !mDriver->readWord(maxMeasuredDepthBlock, 2, block12Word) ||
+    if (!mDriver)
+        return finish(Outcome::NoReader);
+    if (!mDriver->readWord(maxMeasuredDepthBlock, 2, block12Word) ||
         !mDriver->readWord(thresholdAndChecksumBBlock, 0, block13Word) ||
         !mDriver->readByte(thresholdAndChecksumBBlock, 3, thresholdCode))
-        return false;
+        return driverFailed();
     return mDriver->writeByte(thresholdAndChecksumBBlock, 2,
-                              checksumB(block12Word, block13Word, thresholdCode));
+                              checksumB(block12Word, block13Word, thresholdCode))
+               ? finish(Outcome::Done)
+               : driverFailed();
 }

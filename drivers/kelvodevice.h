@@ -1,8 +1,9 @@
 #ifndef KELVODEVICE_H
 #define KELVODEVICE_H
 
-#include "box/boxsettings.h"
+#include "drivers/boxsettings.h"
 #include "drivers/cr95hfdriver.h"
+#include "drivers/outcome.h"
 #include "kelvo/kelvorecord.h"
 
 #include <functional>
@@ -14,7 +15,8 @@ class StandaloneBoxDriver;
 // first, then the Standalone Box), arbitrates the tag memory with the Kelvo's microcontroller
 // and moves the record's blocks. The record and box settings are read and set directly by the
 // window. The record operations do not check the connection: callers run them after tagPresent()
-// and setRfAccess(true) succeeded.
+// and setRfAccess(true) succeeded. Every operation keeps its result as it is; lastOutcome() tells
+// how the last one ended, and why it failed.
 class KelvoDevice
 {
 public:
@@ -33,6 +35,8 @@ public:
 
     bool connectReader();
     bool isConnected();
+    // Connects a reader when none is connected; true when one is.
+    bool ensureReader();
     bool isStandaloneBox() const;
     bool tagPresent();
     bool setRfAccess(bool request);
@@ -58,6 +62,10 @@ public:
 
     // Replaces the pause between memory-access attempts (QThread::msleep by default).
     void setPause(Pause pause);
+    // The factory build's writes also set the serial number, the battery threshold and checksum B.
+    void setFactoryWrites(bool factoryWrites) { mFactoryWrites = factoryWrites; }
+
+    Outcome lastOutcome() const { return mLastOutcome; }
 
 private:
     enum class BlockOneWrite
@@ -76,12 +84,18 @@ private:
     bool writeSerialNumber();
     bool abandonWriteAfterBlockOne();
     bool tryRfAccess(bool request);
+    // Records the outcome of the last operation; true when it is done.
+    bool finish(Outcome outcome);
+    // Records the active driver's last outcome as this operation's failure.
+    bool driverFailed();
 
     KelvoRecord mRecord;
     BoxSettings mBoxSettings;
     std::unique_ptr<CR95HFDriver> mDriver;
     bool mRfidBoardConnected = false;
     Pause mPause;
+    bool mFactoryWrites = false;
+    Outcome mLastOutcome = Outcome::NoReader;
 };
 
 #endif

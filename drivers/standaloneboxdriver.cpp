@@ -5,12 +5,23 @@
 #include <QDebug>
 #include <QThread>
 
+#include <algorithm>
+
 #include <iostream>
 
 namespace {
 
 constexpr unsigned long pauseAfterBlockWrite = 1;
 constexpr int maxLogIndex = 0xFFFF;
+
+// How a tag's answer carried in a 0x80 frame ended: it must hold at least size bytes and the
+// tag must not report an error.
+Outcome tagAnswerOutcome(const QByteArray& answer, int size)
+{
+    if (answer.size() < std::max(size, 3))
+        return Outcome::BadAnswer;
+    return isTagAnswerWithoutError(answer) ? Outcome::Done : Outcome::DeviceError;
+}
 
 } // namespace
 
@@ -25,7 +36,9 @@ QByteArray StandaloneBoxDriver::name() const
 
 bool StandaloneBoxDriver::ensureOpen()
 {
-    return (mConnected && mLink && mLink->isAlive()) || open();
+    if (mConnected && mLink && mLink->isAlive())
+        return finish(Outcome::Done);
+    return open() || finish(Outcome::ReaderLost);
 }
 
 // The device opens exclusively, so the old link is closed before a new one is opened.
@@ -36,32 +49,34 @@ bool StandaloneBoxDriver::connectDevice()
     try {
         mLink = std::make_unique<FtdiSerialLink>(baudRate, wordLength, stopBits, parity);
     } catch (const QByteArray&) {
-        return false;
+        return finish(Outcome::NoReader);
     }
     mLink->purge();
     mConnected = true;
-    return true;
+    return finish(Outcome::Done);
 }
 
 bool StandaloneBoxDriver::selectProtocol()
 {
     if (!mConnected)
-        return false;
+        return finish(Outcome::NoReader);
     const QByteArray drained = mLink->readAvailable();
     mLink->send(boxProtocolSelectRequest());
     const QByteArray answer = mLink->readExact(2);
     const QByteArray rest = mLink->readAvailable();
     std::cout << drained.constData() << answer.constData() << rest.constData() << std::flush;
-    return answer == "0000";
+    return finish(answer == "0000" ? Outcome::Done : Outcome::NoReader);
 }
 
 bool StandaloneBoxDriver::readSingleBlock(quint16 block, quint32& value)
 {
     const std::optional<QByteArray> answer =
         exchange(boxReadBlockRequest(block), BoxCode::frameReceived);
-    if (!answer)
+    if (!answer) {
         reopenAtNextCheck();
-    if (!answer || answer->size() < 7 || !isTagAnswerWithoutError(*answer))
+        return false;
+    }
+    if (!finish(tagAnswerOutcome(*answer, 7)))
         return false;
     value = bigEndianField(*answer, 3, 4);
     return true;
@@ -71,9 +86,11 @@ bool StandaloneBoxDriver::writeSingleBlock(quint16 block, quint32 value)
 {
     const std::optional<QByteArray> answer =
         exchange(boxWriteBlockRequest(block, value), BoxCode::frameReceived, pauseAfterBlockWrite);
-    if (!answer)
+    if (!answer) {
         reopenAtNextCheck();
-    return answer && isTagAnswerWithoutError(*answer);
+        return false;
+    }
+    return finish(tagAnswerOutcome(*answer, 3));
 }
 
 // A box that restarts behind its converter forgets its protocol selection while the converter's
@@ -130,17 +147,26 @@ int StandaloneBoxDriver::readLogCount()
 
 QByteArray StandaloneBoxDriver::readLogEntry(int index)
 {
-    if (index < 0 || index > maxLogIndex)
-        return QByteArray();
-    const std::optional<QByteArray> answer = exchange(logEntryRequest(index), BoxCode::boxCommand);
-    if (!answer || answer->size() < 3)
-        return QByteArray();
-    if (static_cast<quint8>(answer->at(2)) == BoxCode::error) {
-        qDebug() << "error FFFF";
+    if (index < 0 || index > maxLogIndex) {
+        finish(Outcome::DeviceError);
         return QByteArray();
     }
-    if (static_cast<quint8>(answer->at(2)) != BoxCode::logEntry)
+    const std::optional<QByteArray> answer = exchange(logEntryRequest(index), BoxCode::boxCommand);
+    if (!answer)
         return QByteArray();
+    if (answer->size() < 3) {
+        finish(Outcome::BadAnswer);
+        return QByteArray();
+    }
+    if (static_cast<quint8>(answer->at(2)) == BoxCode::error) {
+        qDebug() << "error FFFF";
+        finish(Outcome::DeviceError);
+        return QByteArray();
+    }
+    if (static_cast<quint8>(answer->at(2)) != BoxCode::logEntry) {
+        finish(Outcome::BadAnswer);
+        return QByteArray();
+    }
     return answer->mid(3).toHex();
 }
 
@@ -153,8 +179,17 @@ std::optional<QByteArray> StandaloneBoxDriver::command(const QByteArray& request
                                                        int size)
 {
     const std::optional<QByteArray> answer = exchange(request, BoxCode::boxCommand);
-    if (!answer || answer->size() < size || static_cast<quint8>(answer->at(2)) != subCommand)
+    if (!answer)
         return std::nullopt;
+    const quint8 echo = answer->size() >= 3 ? static_cast<quint8>(answer->at(2)) : 0;
+    if (answer->size() >= 3 && echo == BoxCode::error) {
+        finish(Outcome::DeviceError);
+        return std::nullopt;
+    }
+    if (answer->size() < size || echo != subCommand) {
+        finish(Outcome::BadAnswer);
+        return std::nullopt;
+    }
     return answer;
 }
 
@@ -162,22 +197,41 @@ std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& reques
                                                         quint8 answerCode,
                                                         unsigned long pauseAfterSend)
 {
-    if (!mLink)
+    if (!mLink) {
+        finish(Outcome::ReaderLost);
         return std::nullopt;
+    }
     mLink->readAvailable();
     const bool sent = mLink->send(request);
     if (pauseAfterSend > 0)
         QThread::msleep(pauseAfterSend);
-    if (!sent)
+    if (!sent) {
+        finish(mLink->lastOutcome());
         return std::nullopt;
-    const std::optional<QByteArray> head = answerBytes(mLink->readExact(2));
-    if (!head || head->size() != 2 || static_cast<quint8>(head->at(0)) != answerCode)
+    }
+    const std::optional<QByteArray> head = mLink->receive(2);
+    if (!head) {
+        finish(mLink->lastOutcome());
         return std::nullopt;
+    }
+    if (static_cast<quint8>(head->at(0)) != answerCode) {
+        // A reader request answered with another result code brought no frame from a tag.
+        const bool noFrame = answerCode == BoxCode::frameReceived &&
+                             static_cast<quint8>(head->at(0)) != BoxCode::boxCommand;
+        finish(noFrame ? Outcome::NoTag : Outcome::BadAnswer);
+        return std::nullopt;
+    }
     const auto length = static_cast<std::uint32_t>(static_cast<quint8>(head->at(1)));
-    if (length == 0)
+    if (length == 0) {
+        finish(Outcome::Done);
         return head;
-    const std::optional<QByteArray> rest = answerBytes(mLink->readExact(length));
-    if (!rest || rest->size() != static_cast<int>(length))
+    }
+    const std::optional<QByteArray> rest = mLink->receive(length);
+    if (!rest) {
+        // The answer began and stopped short.
+        finish(Outcome::BadAnswer);
         return std::nullopt;
+    }
+    finish(Outcome::Done);
     return *head + *rest;
 }

@@ -40,28 +40,33 @@ QByteArray STMBoardDriver::name() const
 
 bool STMBoardDriver::ensureOpen()
 {
-    return cr95hfLibrary().usbHandleCheck() == 0 || open();
+    if (cr95hfLibrary().usbHandleCheck() == 0)
+        return finish(Outcome::Done);
+    return open() || finish(Outcome::ReaderLost);
 }
 
 bool STMBoardDriver::connectDevice()
 {
-    return cr95hfLibrary().usbConnect() == 0;
+    return finish(cr95hfLibrary().usbConnect() == 0 ? Outcome::Done : Outcome::NoReader);
 }
 
 bool STMBoardDriver::selectProtocol()
 {
     Buffer request = requestBuffer(protocolSelectCommand());
     Buffer answer{};
-    return cr95hfLibrary().select(request.data(), answer.data()) == 0;
+    const bool selected = cr95hfLibrary().select(request.data(), answer.data()) == 0;
+    return finish(selected ? Outcome::Done : Outcome::NoReader);
 }
 
 bool STMBoardDriver::readSingleBlock(quint16 block, quint32& value)
 {
     Buffer answer{};
     quint32 parsed = 0;
-    if (sendReceive(readSingleBlockCommand(block), answer) != 0 ||
-        !parseReadAnswer(answer.data(), answer.size(), parsed))
+    if (sendReceive(readSingleBlockCommand(block), answer) != 0)
+        return finish(Outcome::ReaderLost);
+    if (!finish(readAnswerOutcome(answer.data(), answer.size())))
         return false;
+    parseReadAnswer(answer.data(), answer.size(), parsed);
     std::cout << std::string(answer.data(), answerLength(answer.data(), answer.size()))
               << std::endl;
     value = parsed;
@@ -71,6 +76,7 @@ bool STMBoardDriver::readSingleBlock(quint16 block, quint32& value)
 bool STMBoardDriver::writeSingleBlock(quint16 block, quint32 value)
 {
     Buffer answer{};
-    return sendReceive(writeSingleBlockCommand(block, value), answer) == 0 &&
-           isWriteAnswerAccepted(answer.data(), answer.size());
+    if (sendReceive(writeSingleBlockCommand(block, value), answer) != 0)
+        return finish(Outcome::ReaderLost);
+    return finish(writeAnswerOutcome(answer.data(), answer.size()));
 }

@@ -1,4 +1,4 @@
-#include "app/demoboxlog.h"
+#include "demo/demoboxlog.h"
 #include "tests/app/flowbench.h"
 #include "tests/support/isolatedenvironment.h"
 

@@ -1,7 +1,7 @@
 #ifndef FAULTSWEEP_H
 #define FAULTSWEEP_H
 
-#include "platform/emulatedstandalonebox.h"
+#include "emulation/emulatedstandalonebox.h"
 #include "tests/app/flowbench.h"
 
 #include <QMetaType>

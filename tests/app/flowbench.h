@@ -2,8 +2,8 @@
 #define FLOWBENCH_H
 
 #include "app/mainwindow.h"
-#include "platform/emulatedcr95hfboard.h"
-#include "platform/emulatedstandalonebox.h"
+#include "emulation/emulatedcr95hfboard.h"
+#include "emulation/emulatedstandalonebox.h"
 #include "tests/support/dialoganswerer.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "box/boxlogentry.h"
 #include "box/boxlogformat.h"
 #include "box/logboxfile.h"
+#include "drivers/boxlogentry.h"
 #include "tests/box/boxlogtext.h"
 #include "tests/support/kelvotestmain.h"
 

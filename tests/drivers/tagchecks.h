@@ -2,8 +2,8 @@
 #define TAGCHECKS_H
 
 #include "drivers/blockvalue.h"
+#include "emulation/emulatedkelvotag.h"
 #include "kelvo/tagencoding.h"
-#include "platform/emulatedkelvotag.h"
 
 // Whether the checksums stored on the tag cover what the tag holds.
 

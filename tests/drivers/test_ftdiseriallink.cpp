@@ -1,5 +1,5 @@
 #include "drivers/ftdiseriallink.h"
-#include "platform/emulatedstandalonebox.h"
+#include "emulation/emulatedstandalonebox.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/drivers/scriptedd2xx.h"
 #include "tests/support/kelvotestmain.h"

@@ -1,6 +1,6 @@
 #include "app/buildvariant.h"
 #include "drivers/kelvodevice.h"
-#include "platform/emulatedcr95hfboard.h"
+#include "emulation/emulatedcr95hfboard.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/drivers/tagchecks.h"
 #include "tests/support/kelvotestmain.h"
@@ -23,6 +23,7 @@ private slots:
         mBoard = std::make_unique<EmulatedCr95hfBoard>();
         installCr95hfLibrary(*mBoard);
         mDevice = std::make_unique<KelvoDevice>();
+        mDevice->setFactoryWrites(isFactoryBuild());
         mPauses.clear();
         mDevice->setPause([this](unsigned long milliseconds) { mPauses.push_back(milliseconds); });
     }

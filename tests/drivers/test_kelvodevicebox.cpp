@@ -1,6 +1,6 @@
 #include "drivers/kelvodevice.h"
-#include "platform/emulatedcr95hfboard.h"
-#include "platform/emulatedstandalonebox.h"
+#include "emulation/emulatedcr95hfboard.h"
+#include "emulation/emulatedstandalonebox.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/drivers/tagchecks.h"
 #include "tests/support/kelvotestmain.h"

@@ -1,6 +1,6 @@
 #include "app/buildvariant.h"
 #include "drivers/kelvodevice.h"
-#include "platform/emulatedcr95hfboard.h"
+#include "emulation/emulatedcr95hfboard.h"
 #include "tests/drivers/tagchecks.h"
 #include "tests/support/kelvotestmain.h"
 
@@ -29,6 +29,7 @@ struct Bench
         board.tag().fillWithPlausibleValues();
         board.tag().setBlock(1, originalBlockOne);
         device.connectReader();
+        device.setFactoryWrites(isFactoryBuild());
         KelvoRecord& record = device.record();
         record.mActivationDepth = 100;
         record.mFilter = 7;

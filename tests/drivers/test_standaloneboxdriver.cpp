@@ -1,6 +1,6 @@
 #include "drivers/boxprotocol.h"
 #include "drivers/standaloneboxdriver.h"
-#include "platform/emulatedstandalonebox.h"
+#include "emulation/emulatedstandalonebox.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/drivers/scriptedd2xx.h"
 #include "tests/support/kelvotestmain.h"

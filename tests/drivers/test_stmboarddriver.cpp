@@ -1,5 +1,5 @@
 #include "drivers/stmboarddriver.h"
-#include "platform/emulatedcr95hfboard.h"
+#include "emulation/emulatedcr95hfboard.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 

@@ -2,8 +2,8 @@
 // first byte chooses between arbitrary text, as a garbled answer could hand it over, and the rest
 // of the input as the bytes of an entry in hex, in either case, cut short or run on.
 
-#include "box/boxlogentry.h"
 #include "box/boxlogformat.h"
+#include "drivers/boxlogentry.h"
 #include "tests/fuzz/fuzzinput.h"
 
 #include <cstddef>

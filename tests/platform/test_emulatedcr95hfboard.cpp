@@ -1,4 +1,4 @@
-#include "platform/emulatedcr95hfboard.h"
+#include "emulation/emulatedcr95hfboard.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

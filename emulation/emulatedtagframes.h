@@ -1,7 +1,7 @@
 #ifndef EMULATEDTAGFRAMES_H
 #define EMULATEDTAGFRAMES_H
 
-#include "platform/emulatedkelvotag.h"
+#include "emulation/emulatedkelvotag.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "platform/emulatedkelvotag.h"
+#include "emulation/emulatedkelvotag.h"
 
 #include "drivers/blockvalue.h"
 #include "kelvo/tagencoding.h"

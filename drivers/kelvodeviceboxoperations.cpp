@@ -1,13 +1,17 @@
 #include "drivers/kelvodevice.h"
 
-#include "box/boxlogentry.h"
+#include "drivers/boxlogentry.h"
 #include "drivers/standaloneboxdriver.h"
 
 #include <iostream>
 
 StandaloneBoxDriver* KelvoDevice::boxDriver()
 {
-    return isStandaloneBox() ? dynamic_cast<StandaloneBoxDriver*>(mDriver.get()) : nullptr;
+    StandaloneBoxDriver* box =
+        isStandaloneBox() ? dynamic_cast<StandaloneBoxDriver*>(mDriver.get()) : nullptr;
+    if (box == nullptr)
+        finish(mDriver ? Outcome::WrongReader : Outcome::NoReader);
+    return box;
 }
 
 bool KelvoDevice::readBoxConfig()
@@ -19,28 +23,38 @@ bool KelvoDevice::readBoxConfig()
     mBoxSettings.mBoxBatteryLevel = box->readBatteryLevel();
     const bool configRead =
         box->readConfig(mBoxSettings.mBoxActivationDepth, mBoxSettings.mBoxFilter);
+    const Outcome configOutcome = box->lastOutcome();
     box->readClock();
     box->setClock();
-    return configRead;
+    return finish(configRead ? Outcome::Done : configOutcome);
 }
 
 bool KelvoDevice::writeBoxConfig()
 {
     StandaloneBoxDriver* box = boxDriver();
-    return box != nullptr &&
-           box->writeConfig(mBoxSettings.mBoxActivationDepth, mBoxSettings.mBoxFilter);
+    if (box == nullptr)
+        return false;
+    return box->writeConfig(mBoxSettings.mBoxActivationDepth, mBoxSettings.mBoxFilter)
+               ? finish(Outcome::Done)
+               : driverFailed();
 }
 
 bool KelvoDevice::eraseBoxLog()
 {
     StandaloneBoxDriver* box = boxDriver();
-    return box != nullptr && box->eraseLog();
+    if (box == nullptr)
+        return false;
+    return box->eraseLog() ? finish(Outcome::Done) : driverFailed();
 }
 
 int KelvoDevice::readBoxLogCount()
 {
     StandaloneBoxDriver* box = boxDriver();
-    return box != nullptr ? box->readLogCount() : 0;
+    if (box == nullptr)
+        return 0;
+    const int count = box->readLogCount();
+    finish(count >= 0 ? Outcome::Done : box->lastOutcome());
+    return count;
 }
 
 KelvoRecord KelvoDevice::readBoxLogEntry(int index)
@@ -54,5 +68,9 @@ KelvoRecord KelvoDevice::readBoxLogEntry(int index)
         text = box->readLogEntry(index);
         std::cout << "error" << std::flush;
     }
+    if (isBoxLogEntryText(text))
+        finish(Outcome::Done);
+    else
+        finish(box->lastOutcome() == Outcome::Done ? Outcome::BadAnswer : box->lastOutcome());
     return decodeBoxLogEntry(text);
 }

@@ -1,7 +1,7 @@
-#include "platform/emulatedstandalonebox.h"
+#include "emulation/emulatedstandalonebox.h"
 
 #include "drivers/boxprotocol.h"
-#include "platform/emulatedtagframes.h"
+#include "emulation/emulatedtagframes.h"
 
 #include <algorithm>
 #include <chrono>

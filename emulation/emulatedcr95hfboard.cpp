@@ -1,6 +1,6 @@
-#include "platform/emulatedcr95hfboard.h"
+#include "emulation/emulatedcr95hfboard.h"
 
-#include "platform/emulatedtagframes.h"
+#include "emulation/emulatedtagframes.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "box/boxlogentry.h"
+#include "drivers/boxlogentry.h"
 
 #include "kelvo/tagencoding.h"
 

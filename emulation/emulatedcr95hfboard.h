@@ -1,8 +1,8 @@
 #ifndef EMULATEDCR95HFBOARD_H
 #define EMULATEDCR95HFBOARD_H
 
+#include "emulation/emulatedkelvotag.h"
 #include "platform/cr95hflibrary.h"
-#include "platform/emulatedkelvotag.h"
 
 #include <QByteArray>
 

@@ -1,8 +1,8 @@
 #ifndef EMULATEDSTANDALONEBOX_H
 #define EMULATEDSTANDALONEBOX_H
 
+#include "emulation/emulatedkelvotag.h"
 #include "platform/d2xxlibrary.h"
-#include "platform/emulatedkelvotag.h"
 
 #include <QByteArray>
 #include <QList>

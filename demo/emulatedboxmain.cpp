@@ -1,4 +1,4 @@
-#include "platform/emulatedstandalonebox.h"
+#include "emulation/emulatedstandalonebox.h"
 
 #include <cstdio>
 #include <fcntl.h>

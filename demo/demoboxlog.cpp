@@ -1,7 +1,7 @@
-#include "app/demoboxlog.h"
+#include "demo/demoboxlog.h"
 
+#include "emulation/emulatedstandalonebox.h"
 #include "kelvo/tagencoding.h"
-#include "platform/emulatedstandalonebox.h"
 
 #include <QDateTime>
 

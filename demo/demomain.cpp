@@ -1,7 +1,7 @@
-#include "app/demoboxlog.h"
 #include "app/mainwindow.h"
-#include "platform/emulatedcr95hfboard.h"
-#include "platform/emulatedstandalonebox.h"
+#include "demo/demoboxlog.h"
+#include "emulation/emulatedcr95hfboard.h"
+#include "emulation/emulatedstandalonebox.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/emulatedtagframes.h"
+#include "emulation/emulatedtagframes.h"
 
 namespace {
 

@@ -1,0 +1,76 @@
+#include "app/adminsetup.h"
+
+#include "app/operationlogline.h"
+#include "app/toolsetup.h"
+#include "drivers/boxsettings.h"
+#include "kelvo/entryrules.h"
+#include "kelvo/kelvorecord.h"
+
+#include <QDateTime>
+
+AdminSetup::AdminSetup(KelvoRecord& record, BoxSettings& box, SetupListener& listener)
+    : mRecord(record), mBox(box), mListener(listener)
+{
+}
+
+void AdminSetup::read()
+{
+    ToolSetup::load(QDateTime::currentDateTime()).applyTo(mRecord, mBox);
+    appendSetupLog("READ SETUP");
+}
+
+bool AdminSetup::write(const SetupEntries& entries)
+{
+    if (!checkPresetDepths(entries))
+        return false;
+    mListener.progress(40);
+    takeAdminSetup(entries);
+    mListener.progress(60);
+    saveSettings();
+    appendSetupLog("WRITE SETUP");
+    return true;
+}
+
+bool AdminSetup::checkPresetDepths(const SetupEntries& entries)
+{
+    const QString bounds = QStringLiteral("(%1 to %2)")
+                               .arg(EntryRules::kMinActivationDepth)
+                               .arg(EntryRules::kMaxActivationDepth);
+    for (int index = 0; index < 3; ++index) {
+        if (EntryRules::isValidActivationDepth(entries.presetDepths[index]))
+            continue;
+        const QString message =
+            index < 2 ? tr("the depth of activation is a positive number between ")
+                      : tr("The activation depth of activation should be a positive number "
+                           "between ");
+        mListener.warning(tr("Admin"), message + bounds);
+        mListener.presetDepthRejected(index, QString::number(mRecord.mPresetDepths[index]));
+        return false;
+    }
+    return true;
+}
+
+void AdminSetup::takeAdminSetup(const SetupEntries& entries)
+{
+    for (int index = 0; index < 3; ++index)
+        mRecord.mPresetDepths[index] = EntryRules::entryByte(entries.presetDepths[index]);
+    // An empty letter field keeps the letter already held, rather than storing code 0.
+    for (int index = 0; index < 2; ++index) {
+        const QString& letter = entries.positionLetters[index];
+        if (!letter.isEmpty())
+            mRecord.mPositionLetters[index] = letter.at(0).toLatin1();
+    }
+    mRecord.mLogPath = entries.logPath;
+}
+
+void AdminSetup::saveSettings()
+{
+    mBox.mLogBoxPath = ToolSetup::save(ToolSetup::of(mRecord, mBox));
+}
+
+void AdminSetup::appendSetupLog(const QByteArray& action)
+{
+    const QByteArray line = OperationLogLine::setup(mRecord, action, QDateTime::currentDateTime());
+    if (!OperationLogLine::append(mRecord.mLogPath, line))
+        mListener.warning(tr("Admin"), tr("Log file entry failed"));
+}

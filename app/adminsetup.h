@@ -1,0 +1,56 @@
+#ifndef ADMINSETUP_H
+#define ADMINSETUP_H
+
+#include "kelvo/flowlistener.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <array>
+
+struct BoxSettings;
+struct KelvoRecord;
+
+// The Admin tab's fields as the operator left them.
+struct SetupEntries
+{
+    std::array<QString, 3> presetDepths;
+    std::array<QString, 2> positionLetters;
+    QString logPath;
+};
+
+// What the Admin flows show while they run.
+class SetupListener : public FlowListener
+{
+public:
+    // A preset depth was refused: its field gets back the text given, selected and focused.
+    virtual void presetDepthRejected(int index, const QString& restoredText) = 0;
+};
+
+// READ SETUP and WRITE SETUP: the tool's setup between the settings store, the record and the
+// Admin fields, each logged in the operations log.
+class AdminSetup
+{
+    Q_DECLARE_TR_FUNCTIONS(AdminSetup)
+
+public:
+    AdminSetup(KelvoRecord& record, BoxSettings& box, SetupListener& listener);
+
+    // The stored setup into the record; a log line that cannot be written is warned about.
+    void read();
+    // The entries into the record and the store, once every preset depth is valid; false, with
+    // the first invalid depth refused, otherwise.
+    bool write(const SetupEntries& entries);
+
+private:
+    bool checkPresetDepths(const SetupEntries& entries);
+    void takeAdminSetup(const SetupEntries& entries);
+    void saveSettings();
+    void appendSetupLog(const QByteArray& action);
+
+    KelvoRecord& mRecord;
+    BoxSettings& mBox;
+    SetupListener& mListener;
+};
+
+#endif

@@ -1,0 +1,89 @@
+#include "app/toolsetup.h"
+
+#include "app/settingsvalues.h"
+#include "box/logboxfile.h"
+#include "drivers/boxsettings.h"
+#include "kelvo/kelvorecord.h"
+
+#include <QSettings>
+
+namespace {
+
+const char* const kOrganisation = "Varrow";
+const char* const kApplication = "ConfKelvo";
+const char* const kDepthKeys[3] = {"Depth0", "Depth1", "Depth2"};
+const char* const kLetterKeys[2] = {"StreamerID", "DeviceID"};
+const int kDefaultDepths[3] = {50, 75, 100};
+const int kDefaultLetters[2] = {'S', 'D'};
+const char* const kLogPathKey = "Path Log";
+const char* const kLogBoxPathKey = "SBox Path Log";
+const char* const kDefaultLogPath = "log.txt";
+
+QString storedLogPath(const QSettings& settings)
+{
+    return settings.value(QLatin1String(kLogPathKey), QLatin1String(kDefaultLogPath)).toString();
+}
+
+QString startNewLogBoxFile(QSettings& settings, const QDateTime& now)
+{
+    const QString logBoxPath = LogBoxFile::newName(storedLogPath(settings), now);
+    settings.setValue(QLatin1String(kLogBoxPathKey), logBoxPath);
+    return logBoxPath;
+}
+
+} // namespace
+
+ToolSetup ToolSetup::load(const QDateTime& now)
+{
+    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    ToolSetup setup;
+    for (int index = 0; index < 3; ++index) {
+        setup.presetDepths[index] = SettingsValues::depth(
+            settings.value(QLatin1String(kDepthKeys[index]), kDefaultDepths[index]));
+    }
+    for (int index = 0; index < 2; ++index) {
+        setup.positionLetters[index] = SettingsValues::letter(
+            settings.value(QLatin1String(kLetterKeys[index]), kDefaultLetters[index]));
+    }
+    setup.logPath = storedLogPath(settings);
+    setup.logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
+    if (setup.logBoxPath.isEmpty())
+        setup.logBoxPath = ::startNewLogBoxFile(settings, now);
+    return setup;
+}
+
+QString ToolSetup::save(const ToolSetup& setup)
+{
+    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    for (int index = 0; index < 3; ++index) {
+        settings.setValue(QLatin1String(kDepthKeys[index]), unsigned(setup.presetDepths[index]));
+    }
+    for (int index = 0; index < 2; ++index) {
+        settings.setValue(QLatin1String(kLetterKeys[index]),
+                          int(static_cast<signed char>(setup.positionLetters[index])));
+    }
+    settings.setValue(QLatin1String(kLogPathKey), setup.logPath);
+    const QString logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
+    const QString newLogBoxPath = LogBoxFile::followingLog(setup.logPath, logBoxPath);
+    settings.setValue(QLatin1String(kLogBoxPathKey), newLogBoxPath);
+    return newLogBoxPath;
+}
+
+QString ToolSetup::startNewLogBoxFile(const QDateTime& now)
+{
+    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    return ::startNewLogBoxFile(settings, now);
+}
+
+ToolSetup ToolSetup::of(const KelvoRecord& record, const BoxSettings& box)
+{
+    return {record.mPresetDepths, record.mPositionLetters, record.mLogPath, box.mLogBoxPath};
+}
+
+void ToolSetup::applyTo(KelvoRecord& record, BoxSettings& box) const
+{
+    record.mPresetDepths = presetDepths;
+    record.mPositionLetters = positionLetters;
+    record.mLogPath = logPath;
+    box.mLogBoxPath = logBoxPath;
+}

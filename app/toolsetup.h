@@ -1,0 +1,37 @@
+#ifndef TOOLSETUP_H
+#define TOOLSETUP_H
+
+#include <QDateTime>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+struct BoxSettings;
+struct KelvoRecord;
+
+// The tool's own setup as the per-user settings store keeps it: organisation "Varrow",
+// application "ConfKelvo".
+struct ToolSetup
+{
+    std::array<quint8, 3> presetDepths{{50, 75, 100}};
+    std::array<char, 2> positionLetters{{'S', 'D'}};
+    QString logPath = QStringLiteral("log.txt");
+    QString logBoxPath;
+
+    // The stored setup. With no LogBox file stored, a new one is named next to the operations
+    // log for the given time, and stored.
+    static ToolSetup load(const QDateTime& now);
+    // Stores the setup. The current LogBox file follows the operations log into its directory,
+    // keeping its name; the result is its new path, as stored.
+    static QString save(const ToolSetup& setup);
+    // Names a new LogBox file next to the stored operations log path for the given time, and
+    // stores the name.
+    static QString startNewLogBoxFile(const QDateTime& now);
+
+    // The setup that the record and the box settings hold, and the other way round.
+    static ToolSetup of(const KelvoRecord& record, const BoxSettings& box);
+    void applyTo(KelvoRecord& record, BoxSettings& box) const;
+};
+
+#endif

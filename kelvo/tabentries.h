@@ -1,0 +1,33 @@
+#ifndef TABENTRIES_H
+#define TABENTRIES_H
+
+#include <QString>
+
+// The tabs whose Read and Write reach the Kelvo's tag.
+enum class TagTab
+{
+    Simplified,
+    Advanced
+};
+
+// The operator's entries of one tab, as the fields hold them when Write is clicked.
+struct TabEntries
+{
+    QString activationDepth;
+    QString filter;
+    QString streamer;
+    QString device;
+    QString kelvoSerialNumber;
+    QString batteryThreshold;
+    QString serialNumber;
+};
+
+// The Advanced entries that a write checks before it goes on, in this order.
+enum class TabField
+{
+    ActivationDepth,
+    Filter,
+    SerialNumber
+};
+
+#endif
