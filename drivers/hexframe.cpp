@@ -50,7 +50,7 @@ Outcome frameOutcome(const char* answer, std::size_t length)
     if (length < 2 || !parseHex(answer, 2, code))
         return Outcome::BadAnswer;
     if (code != 0x80)
-        return Outcome::NoTag;
+        return isReaderErrorCode(static_cast<quint8>(code)) ? Outcome::NoTag : Outcome::BadAnswer;
     if (length < dataPosition || !parseHex(answer + flagsPosition, 2, flags))
         return Outcome::BadAnswer;
     return (flags & tagErrorFlag) != 0 ? Outcome::DeviceError : Outcome::BadAnswer;
@@ -118,4 +118,9 @@ Outcome writeAnswerOutcome(const char* answer, std::size_t capacity)
     if (isWriteAnswerAccepted(answer, capacity))
         return Outcome::Done;
     return frameOutcome(answer, answerLength(answer, capacity));
+}
+
+bool isReaderErrorCode(quint8 code)
+{
+    return code > 0x80 && code <= 0x8F;
 }

@@ -36,10 +36,14 @@ bool parseReadAnswer(const char* answer, std::size_t capacity, quint32& value);
 // A write answer is accepted on the same terms, without data.
 bool isWriteAnswerAccepted(const char* answer, std::size_t capacity);
 
-// Why an answer is not accepted: a reader result other than "80" means that no tag answered, a
+// Why an answer is not accepted: a reader error code (81 to 8F) means that no tag answered, a
 // tag error flag is the tag's error, anything cut short or not hex is a bad answer. Done when it
 // is accepted.
 Outcome readAnswerOutcome(const char* answer, std::size_t capacity);
 Outcome writeAnswerOutcome(const char* answer, std::size_t capacity);
+
+// The reader's own result codes 0x81 to 0x8F, in place of 0x80, tell that no frame came back from
+// a tag: none answered in the field, or its answer was lost.
+bool isReaderErrorCode(quint8 code);
 
 #endif

@@ -1,6 +1,7 @@
 #include "drivers/standaloneboxdriver.h"
 
 #include "drivers/boxprotocol.h"
+#include "drivers/hexframe.h"
 
 #include <QDebug>
 #include <QThread>
@@ -215,9 +216,8 @@ std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& reques
         return std::nullopt;
     }
     if (static_cast<quint8>(head->at(0)) != answerCode) {
-        // A reader request answered with another result code brought no frame from a tag.
         const bool noFrame = answerCode == BoxCode::frameReceived &&
-                             static_cast<quint8>(head->at(0)) != BoxCode::boxCommand;
+                             isReaderErrorCode(static_cast<quint8>(head->at(0)));
         finish(noFrame ? Outcome::NoTag : Outcome::BadAnswer);
         return std::nullopt;
     }
