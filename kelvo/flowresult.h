@@ -4,6 +4,7 @@
 #include "drivers/outcome.h"
 
 #include <QByteArrayList>
+#include <QCoreApplication>
 #include <QString>
 
 // What a flow tells the operator when it ends: one message box titled "Varrow", and the colour of
@@ -39,10 +40,16 @@ struct FlowResult
     {
         return {Outcome::Done, Colour::Success, Icon::Information, text, {}};
     }
+    // A failure because the reader was lost says so under the text given: nothing else about
+    // such a failure tells the operator to look at the cable. Callers never add the note again.
     static FlowResult failure(Outcome outcome, Icon icon, const QString& text)
     {
-        return {outcome, Colour::Failure, icon, text, {}};
+        const QString note =
+            outcome == Outcome::ReaderLost ? QLatin1Char('\n') + readerLostNote() : QString();
+        return {outcome, Colour::Failure, icon, text + note, {}};
     }
+
+    static QString readerLostNote();
 };
 
 #endif
