@@ -37,7 +37,8 @@ QByteArray tagOperation(const KelvoRecord& record, const QByteArray& action, con
         RecordFields::general(record.mActivationMeasuredDepth),
         position,
         RecordFields::lineCharacters(record.mSerialNumber),
-        RecordFields::lineCharacters(record.mKelvoSerialNumber),
+        RecordFields::lineCharacters(record.mKelvoSerialNumber)
+            .left(record.mKelvoSerialEndRead ? 8 : 4),
         StatusFormat::errorFlagsText(record.mErrorFlags).toLatin1(),
     });
 }
@@ -56,14 +57,18 @@ QByteArray setup(const KelvoRecord& record, const QByteArray& action, const QDat
            "\r\n";
 }
 
-bool append(const QString& path, const QByteArray& line)
+bool append(const QString& path, const QByteArray& line, QString* reason)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (reason != nullptr)
+            *reason = file.errorString();
         return false;
     }
     // A line that did not reach the file is reported like a file that did not open.
     const bool written = file.write(line) == line.size() && file.flush();
+    if (!written && reason != nullptr)
+        *reason = file.errorString();
     file.close();
     return written;
 }

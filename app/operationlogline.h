@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QString>
 
 struct KelvoRecord;
 
@@ -17,8 +18,8 @@ QByteArray tagOperation(const KelvoRecord& record, const QByteArray& action, con
 QByteArray setup(const KelvoRecord& record, const QByteArray& action, const QDateTime& when);
 
 // Appends one line to the file, creating it when missing. False when the file cannot be opened or
-// the line cannot be written out.
-bool append(const QString& path, const QByteArray& line);
+// the line cannot be written out; the system's reason is then given in reason, when asked for.
+bool append(const QString& path, const QByteArray& line, QString* reason = nullptr);
 
 } // namespace OperationLogLine
 

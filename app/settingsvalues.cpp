@@ -1,16 +1,40 @@
 #include "app/settingsvalues.h"
 
-namespace SettingsValues {
+#include "kelvo/entryrules.h"
 
-quint8 depth(const QVariant& stored)
+#include <QChar>
+#include <QString>
+
+namespace SettingsValues {
+namespace {
+
+// The whole number that a stored number or its text names; none for anything else.
+bool wholeNumber(const QVariant& stored, int& value)
 {
-    return static_cast<quint8>(stored.toInt());
+    bool parsed = false;
+    value = stored.toString().toInt(&parsed, 10);
+    return parsed;
 }
 
-char letter(const QVariant& stored)
+} // namespace
+
+quint8 depth(const QVariant& stored, quint8 fallback)
 {
-    const int code = stored.toInt();
-    return code >= -128 && code <= 255 ? static_cast<char>(code) : '\0';
+    int value = 0;
+    if (!wholeNumber(stored, value) || value < int(EntryRules::kMinActivationDepth) ||
+        value > int(EntryRules::kMaxActivationDepth))
+        return fallback;
+    return static_cast<quint8>(value);
+}
+
+char letter(const QVariant& stored, char fallback)
+{
+    int code = 0;
+    if (!wholeNumber(stored, code) || code < -128 || code > 255)
+        return fallback;
+    const char character = static_cast<char>(code);
+    const QChar latin1 = QChar::fromLatin1(character);
+    return latin1.isPrint() && character != ',' ? character : fallback;
 }
 
 } // namespace SettingsValues

@@ -38,12 +38,14 @@ ToolSetup ToolSetup::load(const QDateTime& now)
     QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
     ToolSetup setup;
     for (int index = 0; index < 3; ++index) {
-        setup.presetDepths[index] = SettingsValues::depth(
-            settings.value(QLatin1String(kDepthKeys[index]), kDefaultDepths[index]));
+        setup.presetDepths[index] =
+            SettingsValues::depth(settings.value(QLatin1String(kDepthKeys[index])),
+                                  static_cast<quint8>(kDefaultDepths[index]));
     }
     for (int index = 0; index < 2; ++index) {
-        setup.positionLetters[index] = SettingsValues::letter(
-            settings.value(QLatin1String(kLetterKeys[index]), kDefaultLetters[index]));
+        setup.positionLetters[index] =
+            SettingsValues::letter(settings.value(QLatin1String(kLetterKeys[index])),
+                                   static_cast<char>(kDefaultLetters[index]));
     }
     setup.logPath = storedLogPath(settings);
     setup.logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();

@@ -153,21 +153,25 @@ bool KelvoDevice::readRecord()
     mRecord.mErrorFlags = byteAt(value, 3);
     mRecord.mFirmwareVersion = firmwareVersionFromCode(byteAt(value, 0));
 
-    if (!mDriver->readBlock(activationBlock, value))
+    quint32 block1 = 0;
+    if (!mDriver->readBlock(activationBlock, block1))
         return driverFailed();
-    mRecord.mActivationDepth = byteAt(value, 1);
-    mRecord.mFilter = wordAt(value, 2);
+    mRecord.mActivationDepth = byteAt(block1, 1);
+    mRecord.mFilter = wordAt(block1, 2);
 
-    if (!mDriver->readBlock(serialNumberFirstBlock, value))
+    quint32 block5 = 0;
+    quint32 block6 = 0;
+    quint32 block7 = 0;
+    if (!mDriver->readBlock(serialNumberFirstBlock, block5))
         return driverFailed();
-    unpackCharacters(value, &mRecord.mSerialNumber[0]);
-    if (!mDriver->readBlock(serialNumberSecondBlock, value))
+    unpackCharacters(block5, &mRecord.mSerialNumber[0]);
+    if (!mDriver->readBlock(serialNumberSecondBlock, block6))
         return driverFailed();
-    unpackCharacters(value, &mRecord.mSerialNumber[4]);
-    if (!mDriver->readBlock(serialNumberAndChecksumABlock, value))
+    unpackCharacters(block6, &mRecord.mSerialNumber[4]);
+    if (!mDriver->readBlock(serialNumberAndChecksumABlock, block7))
         return driverFailed();
-    mRecord.mSerialNumber[8] = static_cast<char>(byteAt(value, 0));
-    mRecord.mSerialNumber[9] = static_cast<char>(byteAt(value, 1));
+    mRecord.mSerialNumber[8] = static_cast<char>(byteAt(block7, 0));
+    mRecord.mSerialNumber[9] = static_cast<char>(byteAt(block7, 1));
 
     if (!mDriver->readBlock(voltageBlock, value))
         return driverFailed();
@@ -177,21 +181,29 @@ bool KelvoDevice::readRecord()
     if (!mDriver->readBlock(measuredActivationDepthBlock, value))
         return driverFailed();
     mRecord.mActivationMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
-    if (!mDriver->readBlock(maxMeasuredDepthBlock, value))
+    quint32 block12 = 0;
+    if (!mDriver->readBlock(maxMeasuredDepthBlock, block12))
         return driverFailed();
-    mRecord.mMaxMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
+    mRecord.mMaxMeasuredDepth = metresFromRawDepth(wordAt(block12, 0));
 
     if (!mDriver->readBlock(kelvoSerialNumberFirstBlock, value))
         return driverFailed();
     unpackCharacters(value, &mRecord.mKelvoSerialNumber[0]);
-    // The read goes on without block 15; its four characters then keep their previous values.
-    if (mDriver->readBlock(kelvoSerialNumberSecondBlock, value))
+    // The read goes on without block 15; its four characters are then unknown.
+    mRecord.mKelvoSerialEndRead = mDriver->readBlock(kelvoSerialNumberSecondBlock, value);
+    if (mRecord.mKelvoSerialEndRead)
         unpackCharacters(value, &mRecord.mKelvoSerialNumber[4]);
 
-    quint8 thresholdCode = 0;
-    if (!mDriver->readByte(thresholdAndChecksumBBlock, 3, thresholdCode))
+    quint32 block13 = 0;
+    if (!mDriver->readBlock(thresholdAndChecksumBBlock, block13))
         return driverFailed();
-    mRecord.mBatteryThreshold = millivoltsFromVoltageCode(thresholdCode);
+    mRecord.mBatteryThreshold = millivoltsFromVoltageCode(byteAt(block13, 3));
+
+    // The blocks the checksums cover were read whole above, so they are checked at no cost.
+    const quint16 expectedA =
+        checksumA(byteAt(block1, 1), wordAt(block1, 2), block5, block6, wordAt(block7, 0));
+    const quint8 expectedB = checksumB(wordAt(block12, 2), wordAt(block13, 0), byteAt(block13, 3));
+    mRecord.mChecksumsMatch = wordAt(block7, 2) == expectedA && byteAt(block13, 2) == expectedB;
     return finish(Outcome::Done);
 }
 
@@ -246,12 +258,15 @@ bool KelvoDevice::writeActivationSettings(BlockOneWrite blockOneWrite)
     return mDriver->writeBlock(activationBlock, value);
 }
 
+// Characters that were neither read from this tag nor entered are not written: block 15 is then
+// left as the tag holds it.
 bool KelvoDevice::writeKelvoSerialNumber()
 {
     return mDriver->writeBlock(kelvoSerialNumberFirstBlock,
                                packCharacters(&mRecord.mKelvoSerialNumber[0])) &&
-           mDriver->writeBlock(kelvoSerialNumberSecondBlock,
-                               packCharacters(&mRecord.mKelvoSerialNumber[4]));
+           (!mRecord.mKelvoSerialEndRead ||
+            mDriver->writeBlock(kelvoSerialNumberSecondBlock,
+                                packCharacters(&mRecord.mKelvoSerialNumber[4])));
 }
 
 // The serial number is covered by checksum A, which the caller updates in every case. Once the

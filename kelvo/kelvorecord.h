@@ -29,6 +29,12 @@ struct KelvoRecord
     std::array<char, 8> mKelvoSerialNumber{{'0', '0', '0', '0', '0', '0', '0', '0'}};
     QString mLogPath = QStringLiteral("log.txt");
     quint8 mErrorFlags = 0;
+    // False when the last read could not read block 15: the last four characters of the Kelvo
+    // serial number are then unknown, and are neither shown, logged nor written back.
+    bool mKelvoSerialEndRead = true;
+    // False when the last read found checksum A or B not covering the values they protect, as a
+    // write interrupted halfway leaves them.
+    bool mChecksumsMatch = true;
     QDateTime mTimestamp;
     QString mOperation;
 };

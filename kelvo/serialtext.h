@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 
@@ -24,6 +25,12 @@ template <typename Characters> void store(const QString& text, Characters& chara
 template <typename Characters> QString text(const Characters& characters)
 {
     return QString::fromLatin1(&characters[0], int(std::size(characters)));
+}
+
+// The first count characters only, for a serial number whose end is unknown.
+template <typename Characters> QString text(const Characters& characters, std::size_t count)
+{
+    return QString::fromLatin1(&characters[0], int(std::min(count, std::size(characters))));
 }
 
 } // namespace SerialText

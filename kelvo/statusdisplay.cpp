@@ -34,6 +34,12 @@ void colourFirmwareVersion(QLineEdit* field, float version)
                                            : StatusFormat::kFieldAlarmStyle));
 }
 
+// Characters that were not read from the tag are left out, never shown from an earlier Kelvo.
+QString kelvoSerialNumberText(const KelvoRecord& record)
+{
+    return SerialText::text(record.mKelvoSerialNumber, record.mKelvoSerialEndRead ? 8 : 4);
+}
+
 } // namespace
 
 bool MainWindow::showLevel(int kind, quint16 value)
@@ -88,7 +94,7 @@ bool MainWindow::refreshSimplified()
     mUi->LnEd_Device->setText(QString::number(record.mDevice));
     mUi->LnEd_SerialNumber->setText(SerialText::text(record.mSerialNumber));
     showErrorFlags(mUi->LnEd_Error, record.mErrorFlags);
-    mUi->LnEd_SerialNumberKelvo->setText(SerialText::text(record.mKelvoSerialNumber));
+    mUi->LnEd_SerialNumberKelvo->setText(kelvoSerialNumberText(record));
     colourFirmwareVersion(mUi->LnEd_FirmwareVersion, record.mFirmwareVersion);
     return true;
 }
@@ -108,7 +114,7 @@ bool MainWindow::refreshAdvanced()
     mUi->LnEd_Streamer_Adv->setText(QString::number(record.mStreamer));
     mUi->LnEd_Device_Adv->setText(QString::number(record.mDevice));
     mUi->LnEd_SerialNumber_Adv->setText(SerialText::text(record.mSerialNumber));
-    mUi->LnEd_SerialNumberKelvo_Adv->setText(SerialText::text(record.mKelvoSerialNumber));
+    mUi->LnEd_SerialNumberKelvo_Adv->setText(kelvoSerialNumberText(record));
     showErrorFlags(mUi->LnEd_Error_Adv, record.mErrorFlags);
     colourFirmwareVersion(mUi->LnEd_FirmwareVersion_Adv, record.mFirmwareVersion);
     return true;

@@ -6,19 +6,54 @@
 #include "kelvo/serialtext.h"
 #include "kelvo/tagflowlistener.h"
 
+#include "kelvo/tagencoding.h"
+
 #include <QDateTime>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
+constexpr int kKelvoSerialStart = 4;
+
+// The entries into the record, which then holds what the write puts on the tag. An entry of at
+// most four Kelvo serial characters was not given the last four: they stay as this tag holds them
+// (unknown, and not written, when they could not be read).
 void copyEntries(const TabEntries& entries, KelvoRecord& record)
 {
     record.mActivationDepth = EntryRules::entryByte(entries.activationDepth);
     record.mFilter = EntryRules::entryByte(entries.filter);
     record.mStreamer = EntryRules::entryByte(entries.streamer);
     record.mDevice = EntryRules::entryByte(entries.device);
-    SerialText::store(entries.kelvoSerialNumber, record.mKelvoSerialNumber);
+    if (entries.kelvoSerialNumber.size() > kKelvoSerialStart) {
+        SerialText::store(entries.kelvoSerialNumber, record.mKelvoSerialNumber);
+        record.mKelvoSerialEndRead = true;
+    } else {
+        std::array<char, kKelvoSerialStart> start{};
+        SerialText::store(entries.kelvoSerialNumber, start);
+        std::copy(start.begin(), start.end(), record.mKelvoSerialNumber.begin());
+    }
     record.mBatteryThreshold = EntryRules::entryWord(entries.batteryThreshold);
     SerialText::store(entries.serialNumber, record.mSerialNumber);
+}
+
+// The values a write puts on the tag, read back: the activation settings and the Kelvo serial
+// number (as far as it was written), and in the factory build the serial number and threshold.
+bool holdsWrittenValues(const KelvoRecord& read, const KelvoRecord& written, bool factoryWrites)
+{
+    const int kelvoSerialWritten = written.mKelvoSerialEndRead ? 8 : kKelvoSerialStart;
+    const bool same = read.mActivationDepth == written.mActivationDepth &&
+                      read.mFilter == written.mFilter &&
+                      std::equal(written.mKelvoSerialNumber.begin(),
+                                 written.mKelvoSerialNumber.begin() + kelvoSerialWritten,
+                                 read.mKelvoSerialNumber.begin()) &&
+                      (read.mKelvoSerialEndRead || !written.mKelvoSerialEndRead);
+    if (!factoryWrites)
+        return same;
+    return same && read.mSerialNumber == written.mSerialNumber &&
+           voltageCodeFromMillivolts(read.mBatteryThreshold) ==
+               voltageCodeFromMillivolts(written.mBatteryThreshold);
 }
 
 } // namespace
@@ -57,23 +92,46 @@ FlowResult TagSession::read(TagTab tab)
     mDevice.setRfAccess(false);
     mListener.progress(100);
     mListener.hideProgress();
-    if (success)
-        return withLogLines(FlowResult::success(tr("Read operation was successfull")));
-    return withLogLines(FlowResult::failure(outcome, FlowResult::Icon::Critical, tr("Read Error")));
+    if (!success)
+        return withLogLines(
+            FlowResult::failure(outcome, FlowResult::Icon::Critical, tr("Read Error")));
+    FlowResult result = FlowResult::success(tr("Read operation was successfull"));
+    if (!mDevice.record().mChecksumsMatch) {
+        // The values are shown and the read counts, but the Kelvo needs writing again.
+        result.colour = FlowResult::Colour::Unchanged;
+        result.icon = FlowResult::Icon::Warning;
+        result.text += QLatin1Char('\n') +
+                       tr("The configuration checksum of this Kelvo does not match its values: "
+                          "its last write may have been interrupted. Write the Kelvo again.");
+    }
+    return withLogLines(result);
 }
 
 FlowResult TagSession::write(TagTab tab, const TabEntries& entries)
 {
     if (const std::optional<FlowResult> refusal = claim())
         return *refusal;
+    mWriteCheck = WriteCheck::NotReadBack;
     const bool success =
         tab == TagTab::Simplified ? writeSimplified(entries) : writeAdvanced(entries);
-    const Outcome outcome = mDevice.lastOutcome();
-    mDevice.setRfAccess(false);
-    if (success)
+    Outcome outcome = mDevice.lastOutcome();
+    const bool released = mDevice.setRfAccess(false);
+    QString reason;
+    if (success && mWriteCheck == WriteCheck::NotReadBack) {
+        reason = tr("The values written could not be read back from the Kelvo.");
+    } else if (success && mWriteCheck == WriteCheck::ReadBackDifferent) {
+        outcome = Outcome::NotAsWritten;
+        reason = tr("The values read back from the Kelvo differ from those written.");
+    } else if (success && !released) {
+        outcome = mDevice.lastOutcome();
+        reason = tr("The Kelvo's memory could not be handed back to its microcontroller.");
+    } else if (success) {
         return withLogLines(FlowResult::success(tr("Write operation was successfull")));
-    return withLogLines(FlowResult::failure(outcome, FlowResult::Icon::Information,
-                                            tr("Write operation failed, try again")));
+    }
+    QString text = tr("Write operation failed, try again");
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return withLogLines(FlowResult::failure(outcome, FlowResult::Icon::Information, text));
 }
 
 bool TagSession::readSimplified()
@@ -88,7 +146,7 @@ bool TagSession::readSimplified()
     mListener.recordChanged(TagTab::Simplified);
     mListener.progress(60);
     if (!appendOperationLog("READ")) {
-        mListener.warning(title, tr("Backup error in the Log file"));
+        warnLogFailure(title);
         mListener.progress(70);
         return false;
     }
@@ -107,7 +165,7 @@ bool TagSession::readAdvanced()
     mListener.recordChanged(TagTab::Advanced);
     mListener.progress(50);
     if (!appendOperationLog("READ")) {
-        mListener.warning(title, tr("Backup error in the Log file"));
+        warnLogFailure(title);
         mListener.progress(80);
         return false;
     }
@@ -115,18 +173,21 @@ bool TagSession::readAdvanced()
     return true;
 }
 
-bool TagSession::writeSimplified(const TabEntries& entries)
+bool TagSession::writeSimplified(TabEntries entries)
 {
     const QString title = tr("Simplified");
+    if (!validateSimplified(entries))
+        return false;
     if (!startWrite(title, TagTab::Simplified))
         return false;
     mListener.progress(20);
     copyEntries(entries, mDevice.record());
+    const KelvoRecord written = mDevice.record();
     if (!mDevice.writeRecordFull()) {
         mListener.warning(title, tr("Backup error in the Kelvo"));
         return false;
     }
-    finishWrite(title, TagTab::Simplified);
+    finishWrite(title, TagTab::Simplified, written);
     return true;
 }
 
@@ -144,11 +205,12 @@ bool TagSession::writeAdvanced(TabEntries entries)
     KelvoRecord& record = mDevice.record();
     copyEntries(entries, record);
     record.mAdvancedActivationDepth = record.mActivationDepth;
+    const KelvoRecord written = record;
     if (!mDevice.writeRecordKeep()) {
         mListener.warning(title, tr("Backup error in the Kelvo"));
         return false;
     }
-    finishWrite(title, TagTab::Advanced);
+    finishWrite(title, TagTab::Advanced, written);
     return true;
 }
 
@@ -160,30 +222,59 @@ bool TagSession::startWrite(const QString& title, TagTab tab)
     if (appendOperationLog("READ"))
         mListener.recordChanged(tab);
     else
-        mListener.warning(title, tr("Backup error in the Log file"));
+        warnLogFailure(title);
     return true;
 }
 
-void TagSession::finishWrite(const QString& title, TagTab tab)
+// A write counts as done only once the check read shows every written value on the tag; a log
+// line that cannot be written is warned about and does not stop the check.
+void TagSession::finishWrite(const QString& title, TagTab tab, const KelvoRecord& written)
 {
     mListener.progress(60);
-    if (!appendOperationLog("WRITE")) {
-        mListener.warning(title, tr("Backup error in the Log file"));
-        mListener.progress(80);
-        return;
-    }
-    mListener.recordChanged(tab);
+    if (appendOperationLog("WRITE"))
+        mListener.recordChanged(tab);
+    else
+        warnLogFailure(title);
     if (!mDevice.readRecord()) {
+        mWriteCheck = WriteCheck::NotReadBack;
         mListener.progress(80);
         return;
     }
-    if (!appendOperationLog("READ")) {
-        mListener.warning(title, tr("Backup error in the Log file"));
-        mListener.progress(80);
-        return;
-    }
-    mListener.recordChanged(tab);
+    mWriteCheck = holdsWrittenValues(mDevice.record(), written, mDevice.factoryWrites())
+                      ? WriteCheck::Verified
+                      : WriteCheck::ReadBackDifferent;
+    if (appendOperationLog("READ"))
+        mListener.recordChanged(tab);
+    else
+        warnLogFailure(title);
     mListener.progress(80);
+}
+
+void TagSession::warnLogFailure(const QString& title)
+{
+    mListener.warning(title, tr("Backup error in the Log file") + QLatin1Char('\n') +
+                                 tr("%1: %2").arg(mDevice.record().mLogPath, mLastLogError));
+}
+
+bool TagSession::validateSimplified(TabEntries& entries)
+{
+    if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
+        mListener.warning(tr("Simplified"),
+                          tr("The activation depth should be a positive number between ") +
+                              QStringLiteral("(%1 to %2)")
+                                  .arg(EntryRules::kMinActivationDepth)
+                                  .arg(EntryRules::kMaxActivationDepth));
+        return false;
+    }
+    // Only the factory build writes the serial number.
+    if (mDevice.factoryWrites()) {
+        if (!EntryRules::isValidSerialNumber(entries.serialNumber)) {
+            mListener.warning(tr("Simplified"), tr("Error on the serial number"));
+            return false;
+        }
+        entries.serialNumber = entries.serialNumber.toUpper();
+    }
+    return true;
 }
 
 bool TagSession::validateAdvanced(TabEntries& entries)
@@ -224,7 +315,7 @@ bool TagSession::appendOperationLog(const QByteArray& action)
     const KelvoRecord& record = mDevice.record();
     const QByteArray line =
         OperationLogLine::tagOperation(record, action, QDateTime::currentDateTime());
-    if (!OperationLogLine::append(record.mLogPath, line))
+    if (!OperationLogLine::append(record.mLogPath, line, &mLastLogError))
         return false;
     mLogLines << line;
     return true;

@@ -11,6 +11,7 @@
 
 class KelvoDevice;
 class TagFlowListener;
+struct KelvoRecord;
 
 // Read and Write of the Simplified and Advanced tabs on the device's Kelvo: the claim (reader,
 // tag, memory hand-over, in that order; the first that fails is reported), the tab's read or
@@ -33,20 +34,31 @@ private:
     std::optional<FlowResult> claim();
     bool readSimplified();
     bool readAdvanced();
-    bool writeSimplified(const TabEntries& entries);
+    bool writeSimplified(TabEntries entries);
+    bool validateSimplified(TabEntries& entries);
     bool writeAdvanced(TabEntries entries);
     // The read before a write, logged and shown; false when it fails.
     bool startWrite(const QString& title, TagTab tab);
     // The log of the write and the check read after it, logged and shown.
-    void finishWrite(const QString& title, TagTab tab);
+    void finishWrite(const QString& title, TagTab tab, const KelvoRecord& written);
+    void warnLogFailure(const QString& title);
     bool validateAdvanced(TabEntries& entries);
     void reject(const QString& text, TabField field, const QString& restoredText);
     bool appendOperationLog(const QByteArray& action);
     FlowResult withLogLines(FlowResult result) const;
 
+    enum class WriteCheck
+    {
+        NotReadBack,
+        ReadBackDifferent,
+        Verified
+    };
+
     KelvoDevice& mDevice;
     TagFlowListener& mListener;
     QByteArrayList mLogLines;
+    QString mLastLogError;
+    WriteCheck mWriteCheck = WriteCheck::NotReadBack;
 };
 
 #endif

@@ -88,14 +88,14 @@ private slots:
         }
         FlowBench bench;
         bench.start();
-        // The record starts at the first preset, which keeps its low 8 bits.
+        // A damaged depth gives its preset's default, never a depth that would reach a Kelvo.
         auto* depths = bench.find<QComboBox>("Cmb_Depth");
-        QCOMPARE(depths->currentText(), QStringLiteral("44"));
-        QCOMPARE(depths->itemText(1), QStringLiteral("0"));
+        QCOMPARE(depths->currentText(), QStringLiteral("50"));
+        QCOMPARE(depths->itemText(1), QStringLiteral("75"));
         QCOMPARE(depths->itemText(2), QStringLiteral("120"));
         bench.showTab(2);
         QCOMPARE(bench.field("LnEd_StreamerID")->text(), QStringLiteral("T"));
-        QCOMPARE(bench.field("LnEd_DeviceID")->text(), QString(QChar(0)));
+        QCOMPARE(bench.field("LnEd_DeviceID")->text(), QStringLiteral("D"));
     }
 
     void writesTheSetup()

@@ -160,7 +160,11 @@ private slots:
         bench.start();
         bench.board().injectFault(kClaimExchanges + 1, EmulatedCr95hfBoard::Fault::FailedCall, 3);
         bench.click(bench.readButton());
-        QCOMPARE(bench.answerer().texts(), (QStringList{"Read error in the Kelvo", "Read Error"}));
+        // The failed call is how a lost reader shows: the result says what to check.
+        QCOMPARE(bench.answerer().texts(),
+                 (QStringList{"Read error in the Kelvo",
+                              "Read Error\nThe reader stopped answering: check the cable and the "
+                              "reader, then try again."}));
         QCOMPARE(bench.answerer().seen().at(0).title, QStringLiteral("Simplified"));
         QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Warning);
         QCOMPARE(bench.answerer().seen().at(1).icon, QMessageBox::Critical);
@@ -176,15 +180,19 @@ private slots:
         FlowBench bench;
         bench.start();
         bench.click(bench.readButton());
+        // The warning names the file and the system's reason.
         QCOMPARE(bench.answerer().texts(),
-                 (QStringList{"Backup error in the Log file", "Read Error"}));
+                 (QStringList{"Backup error in the Log file\n/nonexistent/folder/log.txt: No such "
+                              "file or directory",
+                              "Read Error"}));
         QCOMPARE(bench.answerer().seen().at(0).title, QStringLiteral("Simplified"));
 
-        // A write reaches the tag even though its log lines cannot be written.
+        // A write reaches the tag and is checked even though its log lines cannot be written.
         bench.find<QComboBox>("Cmb_Depth")->setCurrentText(QStringLiteral("75"));
         bench.click(bench.writeButton());
+        const QString backupError = bench.answerer().texts().value(0);
         QCOMPARE(bench.answerer().texts(),
-                 (QStringList{"Backup error in the Log file", "Backup error in the Log file",
+                 (QStringList{backupError, backupError, backupError,
                               "Write operation was successfull"}));
         QCOMPARE((bench.tag().block(1) >> 16) & 0xFF, 75u);
     }
@@ -242,7 +250,9 @@ private slots:
         const quint32 block1 = bench.tag().block(1);
         bench.board().injectFault(kClaimExchanges + 1, EmulatedCr95hfBoard::Fault::FailedCall, 3);
         bench.click(bench.writeButton());
-        QCOMPARE(bench.answerer().texts(), QStringList{"Write operation failed, try again"});
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Write operation failed, try again\nThe reader stopped answering: "
+                             "check the cable and the reader, then try again."});
         QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Information);
         QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
         QCOMPARE(bench.tag().block(1), block1);
@@ -252,7 +262,9 @@ private slots:
                                   EmulatedCr95hfBoard::Fault::FailedCall, 3);
         bench.click(bench.writeButton());
         QCOMPARE(bench.answerer().texts(),
-                 (QStringList{"Backup error in the Kelvo", "Write operation failed, try again"}));
+                 (QStringList{"Backup error in the Kelvo",
+                              "Write operation failed, try again\nThe reader stopped answering: "
+                              "check the cable and the reader, then try again."}));
         QCOMPARE(bench.answerer().seen().at(0).title, QStringLiteral("Simplified"));
         QCOMPARE(bench.writeButton()->styleSheet(), QString());
         QCOMPARE(bench.progress().last(), 100);

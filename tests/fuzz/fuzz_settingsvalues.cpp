@@ -5,35 +5,52 @@
 #include "app/settingsvalues.h"
 #include "tests/fuzz/fuzzinput.h"
 
+#include <QChar>
 #include <QStringList>
 
-#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-// What the tool promises for a whole number n within the integer range, stored as a number or as
-// its text: the depth keeps its low 8 bits, the letter is the byte that n names, if any.
+constexpr quint8 kFallbackDepth = 75;
+constexpr char kFallbackLetter = 'S';
+
+bool isAcceptedLetter(char letter)
+{
+    return QChar::fromLatin1(letter).isPrint() && letter != ',';
+}
+
+// What the tool promises for a whole number n, stored as a number or as its text: a depth from 25
+// to 150 is taken, any other gives the default; a letter is the byte that n names when that is a
+// printable character other than a comma, else the default.
 void checkWholeNumber(const QVariant& stored, qint64 n)
 {
-    if (n < INT_MIN || n > INT_MAX)
-        return;
-    fuzzExpect(SettingsValues::depth(stored) == quint8(n & 0xFF), "a depth keeps the low 8 bits");
-    const char letter = n >= -128 && n <= 255 ? char(n) : '\0';
-    fuzzExpect(SettingsValues::letter(stored) == letter, "a letter is the byte its code names");
+    const bool depthInRange = n >= 25 && n <= 150;
+    fuzzExpect(SettingsValues::depth(stored, kFallbackDepth) ==
+                   (depthInRange ? quint8(n) : kFallbackDepth),
+               "a depth is taken only from 25 to 150");
+    const bool names = n >= -128 && n <= 255 && isAcceptedLetter(char(n));
+    fuzzExpect(SettingsValues::letter(stored, kFallbackLetter) ==
+                   (names ? char(n) : kFallbackLetter),
+               "a letter is taken only when printable and not a comma");
 }
 
 // What saveSettings writes comes back unchanged, as a number and as the text a file store keeps.
 void checkRoundTrip(quint8 depth, char letter)
 {
+    if (depth < 25 || depth > 150 || !isAcceptedLetter(letter))
+        return;
     const int letterCode = static_cast<signed char>(letter);
-    fuzzExpect(SettingsValues::depth(QVariant(unsigned(depth))) == depth, "a saved depth reloads");
-    fuzzExpect(SettingsValues::depth(QVariant(QString::number(depth))) == depth,
+    fuzzExpect(SettingsValues::depth(QVariant(unsigned(depth)), kFallbackDepth) == depth,
+               "a saved depth reloads");
+    fuzzExpect(SettingsValues::depth(QVariant(QString::number(depth)), kFallbackDepth) == depth,
                "a saved depth reloads from its text");
-    fuzzExpect(SettingsValues::letter(QVariant(letterCode)) == letter, "a saved letter reloads");
-    fuzzExpect(SettingsValues::letter(QVariant(QString::number(letterCode))) == letter,
+    fuzzExpect(SettingsValues::letter(QVariant(letterCode), kFallbackLetter) == letter,
+               "a saved letter reloads");
+    fuzzExpect(SettingsValues::letter(QVariant(QString::number(letterCode)), kFallbackLetter) ==
+                   letter,
                "a saved letter reloads from its text");
 }
 
@@ -93,8 +110,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (isWholeNumber) {
         checkWholeNumber(stored, wholeNumber);
     } else {
-        SettingsValues::depth(stored);
-        SettingsValues::letter(stored);
+        const quint8 depth = SettingsValues::depth(stored, kFallbackDepth);
+        fuzzExpect(depth == kFallbackDepth || (depth >= 25 && depth <= 150),
+                   "no depth outside 25 to 150");
+        const char letter = SettingsValues::letter(stored, kFallbackLetter);
+        fuzzExpect(isAcceptedLetter(letter), "no letter that breaks a line");
     }
     return 0;
 }
