@@ -64,6 +64,7 @@ public:
     void setPause(Pause pause);
     // The factory build's writes also set the serial number, the battery threshold and checksum B.
     void setFactoryWrites(bool factoryWrites) { mFactoryWrites = factoryWrites; }
+    bool factoryWrites() const { return mFactoryWrites; }
 
     Outcome lastOutcome() const { return mLastOutcome; }
 
