@@ -71,6 +71,15 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// Lines after the first line up under it.
+std::string indented(const std::string& text)
+{
+    std::string lines;
+    for (const char character : text)
+        lines += character == '\n' ? std::string("\n            ") : std::string(1, character);
+    return lines;
+}
+
 } // namespace
 
 void check(bool passed, const std::string& what)
@@ -85,7 +94,8 @@ void check(bool passed, const std::string& what)
 
 void checkEqual(const std::string& actual, const std::string& expected, const std::string& what)
 {
-    check(actual == expected, what + "\n  expected: " + expected + "\n  actual:   " + actual);
+    check(actual == expected,
+          what + "\n  expected: " + indented(expected) + "\n  actual:   " + indented(actual));
 }
 
 void checkEqual(long long actual, long long expected, const std::string& what)
