@@ -12,13 +12,33 @@ FlowResult BoxConfiguration::configure(const BoxEntries& entries)
         return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Critical,
                                    tr("No Standalone Box detected, please plug one"));
     }
+    const QString failed = tr("Write operation failed, try again");
+    const QString range = QStringLiteral("\n") + tr("%1 must be a whole number from %2 to %3: "
+                                                    "nothing was written to the box.");
+    // Checked as typed: a value the keypad would not offer never reaches the box, cut or whole.
+    if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
+        return FlowResult::failure(Outcome::Done, FlowResult::Icon::Warning,
+                                   failed + range.arg(tr("The activation depth"))
+                                                .arg(EntryRules::kMinActivationDepth)
+                                                .arg(EntryRules::kMaxActivationDepth));
+    }
+    if (!EntryRules::isValidFilter(entries.filter)) {
+        return FlowResult::failure(Outcome::Done, FlowResult::Icon::Warning,
+                                   failed + range.arg(tr("The filter"))
+                                                .arg(EntryRules::kMinFilter)
+                                                .arg(EntryRules::kMaxFilter));
+    }
+    if (!mDevice.isStandaloneBox()) {
+        return FlowResult::failure(Outcome::WrongReader, FlowResult::Icon::Information,
+                                   failed + QLatin1Char('\n') +
+                                       tr("No Standalone Box is connected."));
+    }
     BoxSettings& box = mDevice.boxSettings();
-    box.mBoxActivationDepth = EntryRules::entryByte(entries.activationDepth);
-    box.mBoxFilter = EntryRules::entryByte(entries.filter);
+    box.mBoxActivationDepth = static_cast<quint8>(entries.activationDepth.toUInt());
+    box.mBoxFilter = static_cast<quint16>(entries.filter.toUInt());
     if (mDevice.writeBoxConfig())
         return FlowResult::success(tr("Write operation was successfull"));
-    return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Information,
-                               tr("Write operation failed, try again"));
+    return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Information, failed);
 }
 
 bool BoxConfiguration::readBack()

@@ -15,8 +15,9 @@ struct BoxEntries
     QString filter;
 };
 
-// CONFIGURE BOX: the entries are written to the box, then its settings are read back so that the
-// tab shows what the box now holds.
+// CONFIGURE BOX: the entries are checked against the ranges that the fields' keypads offer and
+// written to the box whole, then its settings are read back so that the tab shows what the box
+// now holds, or nothing where the box did not answer.
 class BoxConfiguration
 {
     Q_DECLARE_TR_FUNCTIONS(BoxConfiguration)
@@ -24,11 +25,14 @@ class BoxConfiguration
 public:
     explicit BoxConfiguration(KelvoDevice& device);
 
+    // An entry outside its range is refused with a warning that names the range, and nothing is
+    // written.
     FlowResult configure(const BoxEntries& entries);
     // Reads the box's battery, settings and clock into the device's BoxSettings and sets its
-    // clock; false when the settings could not be read.
+    // clock; false when the settings could not be read. With no box as reader it makes no
+    // exchange and the box's values become unknown.
     bool readBack();
-    // False when configure() found no reader: there is nothing to read back.
+    // False when configure() found no reader.
     bool readerFound() const { return mReaderFound; }
 
 private:

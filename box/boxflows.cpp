@@ -6,6 +6,8 @@
 #include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
 
+#include <QMessageBox>
+
 namespace {
 // The box's log capacity, shown next to the count.
 const char* const kBoxLogCapacity = " / 3640";
@@ -29,10 +31,8 @@ void MainWindow::configureBox()
     const FlowResult result = configuration.configure(takeBoxConfig());
     syncBoxTab();
     showOutcome(mUi->Btn_Write, result);
-    if (!configuration.readerFound()) {
-        return;
-    }
-    // Whatever the outcome, the fields show what the box now holds.
+    // Whatever the outcome, the fields show what the box now holds, or nothing where it did not
+    // answer; with no box this makes no exchange.
     configuration.readBack();
     showBoxConfig();
 }
@@ -41,7 +41,22 @@ void MainWindow::on_Erase_SBox_clicked()
 {
     QPushButton* button = mUi->Erase_SBox;
     const QString savedStyle = button->styleSheet();
-    const FlowResult result = mBoxLogDownload->erase();
+    const auto confirm = [this](int count, const QString& logBoxPath) {
+        QMessageBox question(QMessageBox::Question, tr("Varrow"),
+                             tr("Erase the %1 log entries from the box?\nThey were saved in the "
+                                "LogBox file %2.")
+                                 .arg(count)
+                                 .arg(logBoxPath),
+                             QMessageBox::Yes | QMessageBox::No, this);
+        question.setDefaultButton(QMessageBox::No);
+        question.setEscapeButton(QMessageBox::No);
+        return question.exec() == QMessageBox::Yes;
+    };
+    const std::optional<FlowResult> erased = mBoxLogDownload->erase(confirm);
+    if (!erased) {
+        return;
+    }
+    const FlowResult& result = *erased;
     if (result.succeeded()) {
         startNewLogBoxFile();
         mBoxTable->clear();

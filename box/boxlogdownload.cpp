@@ -10,8 +10,13 @@ BoxLogDownload::BoxLogDownload(KelvoDevice& device) : mDevice(device) {}
 
 FlowResult BoxLogDownload::read(BoxLogListener& listener)
 {
-    if (!mDevice.ensureReader()) {
-        return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Information,
+    const bool readerFound = mDevice.ensureReader();
+    if (!readerFound || !mDevice.isStandaloneBox()) {
+        const Outcome outcome = readerFound ? Outcome::WrongReader : mDevice.lastOutcome();
+        // Without the box none of its values is known any more.
+        mDevice.boxSettings().forgetBoxValues();
+        listener.boxConfigRead();
+        return FlowResult::failure(outcome, FlowResult::Icon::Information,
                                    tr("No Standalone Box detected, please plug one"));
     }
     listener.showProgress(FlowListener::ProgressMode::Read);
@@ -32,27 +37,51 @@ FlowResult BoxLogDownload::read(BoxLogListener& listener)
 }
 
 // Every entry gets its row and its LogBox line, read or not. The download counts as saved only
-// when every entry was read and every line written.
+// when every entry was read, every line written and the file is on the disk.
+//
+// A box that stops answering costs one time-out per entry, so after the first entry without any
+// answer the link is opened once more, in case the box only restarted; after
+// kSilentEntriesBeforeGivingUp such entries in a row the rest is marked unread without asking.
 FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
 {
     listener.tableStarted(count);
-    LogBoxWriter logBox(mDevice.boxSettings().mLogBoxPath);
+    const QString path = mDevice.boxSettings().mLogBoxPath;
+    LogBoxWriter logBox(path);
     int unreadEntries = 0;
     int lostLines = 0;
+    int silentInARow = 0;
+    bool reopened = false;
     Outcome lastFailure = Outcome::Done;
+    QByteArray lastLine;
     for (int index = 0; index < count; ++index) {
-        const KelvoRecord entry = mDevice.readBoxLogEntry(index);
-        if (isUnreadBoxLogEntry(entry)) {
+        const bool givenUp = silentInARow >= kSilentEntriesBeforeGivingUp;
+        if (!givenUp && silentInARow > 0 && !reopened) {
+            reopened = true;
+            mDevice.reopenBoxLink();
+        }
+        const KelvoRecord entry = givenUp ? unreadBoxLogEntry() : mDevice.readBoxLogEntry(index);
+        if (!isUnreadBoxLogEntry(entry)) {
+            silentInARow = 0;
+            reopened = false;
+        } else {
             ++unreadEntries;
-            lastFailure = mDevice.lastOutcome();
+            if (!givenUp) {
+                lastFailure = mDevice.lastOutcome();
+                silentInARow = lastFailure == Outcome::ReaderLost ? silentInARow + 1 : 0;
+                reopened = reopened && silentInARow > 0;
+            }
         }
         listener.entryRead(index, entry);
-        if (!appendLogBoxLine(logBox, entry))
+        lastLine = BoxLogFormat::logBoxLine(entry);
+        if (!logBox.append(lastLine))
             ++lostLines;
         listener.progress(int(index / float(count) * 100));
     }
-    const bool saved = unreadEntries == 0 && lostLines == 0;
+    const bool onDisk = lostLines < count && logBox.flushToDisk();
+    const bool saved = unreadEntries == 0 && lostLines == 0 && onDisk;
     mSavedCount = saved ? count : -1;
+    mSavedPath = saved ? path : QString();
+    mSavedLastLine = saved ? lastLine : QByteArray();
     listener.tableFinished(count, saved);
     if (saved)
         return FlowResult::success(tr("Read operation was successfull"));
@@ -62,47 +91,76 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
         text += QLatin1Char('\n') +
                 tr("%1 of the %2 log entries could not be read.").arg(unreadEntries).arg(count);
     }
+    const bool gaveUp = silentInARow >= kSilentEntriesBeforeGivingUp;
+    if (gaveUp) {
+        text += QLatin1Char('\n') + tr("The box stopped answering: the download gave up after %1 "
+                                       "entries in a row without any answer.")
+                                        .arg(kSilentEntriesBeforeGivingUp);
+    }
     if (lostLines > 0) {
-        text +=
-            QLatin1Char('\n') +
-            tr("The LogBox file %1 could not be written.").arg(mDevice.boxSettings().mLogBoxPath);
+        text += QLatin1Char('\n') + tr("The LogBox file %1 could not be written.").arg(path);
+    } else if (!onDisk) {
+        text += QLatin1Char('\n') + tr("The LogBox file %1 could not be saved to the disk: %2.")
+                                        .arg(path, logBox.errorString());
     }
-    return FlowResult::failure(lastFailure, FlowResult::Icon::Information, text);
+    return FlowResult::failure(gaveUp ? Outcome::ReaderLost : lastFailure,
+                               FlowResult::Icon::Information, text);
 }
 
-bool BoxLogDownload::appendLogBoxLine(LogBoxWriter& logBox, const KelvoRecord& entry)
+std::optional<FlowResult> BoxLogDownload::erase(const EraseConfirmation& confirm)
 {
-    return logBox.append(BoxLogFormat::logBoxLine(entry));
-}
-
-FlowResult BoxLogDownload::erase()
-{
-    const QString refusal = eraseRefusal();
-    if (refusal.isEmpty() && mDevice.eraseBoxLog()) {
-        mSavedCount = -1;
-        return FlowResult::success(tr("Erase operation was successfull"));
+    if (std::optional<FlowResult> refused = eraseRefusal())
+        return refused;
+    if (!confirm(mSavedCount, mSavedPath))
+        return std::nullopt;
+    // The question may have stayed open while another box was plugged in.
+    if (std::optional<FlowResult> refused = eraseRefusal())
+        return refused;
+    if (!mDevice.eraseBoxLog()) {
+        return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Information,
+                                   tr("Erase operation failed"));
     }
-    QString text = tr("Erase operation failed");
-    if (!refusal.isEmpty())
-        text += QLatin1Char('\n') + refusal;
-    const Outcome outcome = refusal.isEmpty() ? mDevice.lastOutcome() : Outcome::Done;
-    return FlowResult::failure(outcome, FlowResult::Icon::Information, text);
+    mSavedCount = -1;
+    mSavedPath.clear();
+    mSavedLastLine.clear();
+    return FlowResult::success(tr("Erase operation was successfull"));
 }
 
-QString BoxLogDownload::eraseRefusal()
+// Erase Memory makes no reader search; it only opens the box's link again when an earlier
+// request got no answer, so that a box that came back can be erased.
+std::optional<FlowResult> BoxLogDownload::eraseRefusal()
 {
     if (mSavedCount < 0)
-        return tr("The box's log has not been saved whole: read it first.");
+        return refusal(Outcome::Done, tr("The box's log has not been saved whole: read it first."));
     if (!mDevice.isStandaloneBox())
-        return tr("No Standalone Box is connected.");
+        return refusal(Outcome::WrongReader, tr("No Standalone Box is connected."));
+    mDevice.reopenBoxLink();
     const int count = mDevice.readBoxLogCount();
-    if (count == -1)
-        return tr("The number of entries in the box could not be read again.");
-    if (count != mSavedCount) {
-        return tr("The box now holds %1 log entries, not the %2 saved: read it again before "
-                  "erasing.")
-            .arg(count)
-            .arg(mSavedCount);
+    if (count == -1) {
+        return refusal(mDevice.lastOutcome(),
+                       tr("The number of entries in the box could not be read again."));
     }
-    return QString();
+    if (count != mSavedCount) {
+        return refusal(Outcome::Done,
+                       tr("The box now holds %1 log entries, not the %2 saved: read it again "
+                          "before erasing.")
+                           .arg(count)
+                           .arg(mSavedCount));
+    }
+    const KelvoRecord last = mDevice.readBoxLogEntry(mSavedCount - 1);
+    if (isUnreadBoxLogEntry(last)) {
+        return refusal(mDevice.lastOutcome(),
+                       tr("The box's last log entry could not be read again."));
+    }
+    if (BoxLogFormat::logBoxLine(last) != mSavedLastLine) {
+        return refusal(Outcome::Done, tr("The box's last log entry is not the one saved: it may be "
+                                         "another box. Read it before erasing."));
+    }
+    return std::nullopt;
+}
+
+FlowResult BoxLogDownload::refusal(Outcome outcome, const QString& reason) const
+{
+    return FlowResult::failure(outcome, FlowResult::Icon::Information,
+                               tr("Erase operation failed") + QLatin1Char('\n') + reason);
 }

@@ -9,13 +9,27 @@
 namespace {
 constexpr int kLowBoxBatteryLevel = 10;
 constexpr int kFullBoxBatteryLevel = 100;
+// An unknown level: an en dash, in the label's size but neither the good nor the low colour.
+constexpr char16_t kUnknownLevelDash = 0x2013;
+const char* const kUnknownLevelLabelStyle = "font: bold 24pt Arial;";
 } // namespace
 
+// A value the box did not give at its last read is shown as unknown: empty fields, "–" and an
+// empty bar, never a number that could pass for the box's.
 void MainWindow::showBoxConfig()
 {
     const BoxSettings& box = mKelvoDevice->boxSettings();
-    mUi->LnEd_ActivationDepth_SBox->setText(QString::number(box.mBoxActivationDepth));
-    mUi->LnEd_Filter_SBox->setText(QString::number(box.mBoxFilter));
+    mUi->LnEd_ActivationDepth_SBox->setText(
+        box.mBoxConfigRead ? QString::number(box.mBoxActivationDepth) : QString());
+    mUi->LnEd_Filter_SBox->setText(box.mBoxConfigRead ? QString::number(box.mBoxFilter)
+                                                      : QString());
+    if (!box.mBoxBatteryLevelRead) {
+        mUi->Pgb_Battery_SBox->setValue(0);
+        mUi->Pgb_Battery_SBox_Label->setText(QString(QChar(kUnknownLevelDash)));
+        mUi->Pgb_Battery_SBox->setStyleSheet(QLatin1String(StatusFormat::kBarGoodStyle));
+        mUi->Pgb_Battery_SBox_Label->setStyleSheet(QLatin1String(kUnknownLevelLabelStyle));
+        return;
+    }
     // A level the bar cannot hold would leave it at its previous value; the label tells the number.
     mUi->Pgb_Battery_SBox->setValue(qMin(int(box.mBoxBatteryLevel), kFullBoxBatteryLevel));
     mUi->Pgb_Battery_SBox_Label->setText(QString::number(box.mBoxBatteryLevel) + QLatin1Char('%'));

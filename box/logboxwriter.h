@@ -16,9 +16,16 @@ public:
 
     // False when the file cannot be opened or the line was not written whole.
     bool append(const QByteArray& line);
+    // Waits until the lines written are on the disk itself, not only in the system's cache, so
+    // that they survive a power cut. False, with the system's reason in errorString(), when the
+    // system could not confirm it or no line was ever written.
+    bool flushToDisk();
+    QString errorString() const { return mError; }
 
 private:
+    QString mPath;
     QFile mFile;
+    QString mError;
 };
 
 #endif

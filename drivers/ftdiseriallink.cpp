@@ -50,28 +50,42 @@ void FtdiSerialLink::purge()
 bool FtdiSerialLink::isAlive()
 {
     std::uint32_t waiting = 0;
-    return mHandle != nullptr && mLibrary.queueStatus(mHandle, waiting) == 0;
+    return !mLost && mHandle != nullptr && mLibrary.queueStatus(mHandle, waiting) == 0;
+}
+
+void FtdiSerialLink::finish(Outcome outcome)
+{
+    mLastOutcome = outcome;
+    if (outcome == Outcome::ReaderLost)
+        mLost = true;
 }
 
 bool FtdiSerialLink::send(const QByteArray& hexText)
 {
+    if (mLost) {
+        finish(Outcome::ReaderLost);
+        return false;
+    }
     const QByteArray bytes = bytesOfHexText(hexText);
     std::uint32_t written = 0;
     const bool sent = mLibrary.write(mHandle, bytes.constData(),
                                      static_cast<std::uint32_t>(bytes.size()), written) == 0;
-    mLastOutcome = sent ? Outcome::Done : Outcome::ReaderLost;
+    mAnsweredSinceSend = false;
+    finish(sent ? Outcome::Done : Outcome::ReaderLost);
     return sent;
 }
 
 QByteArray FtdiSerialLink::readAvailable()
 {
     std::uint32_t waiting = 0;
-    if (mHandle == nullptr || mLibrary.queueStatus(mHandle, waiting) != 0 || waiting == 0)
+    if (mLost || mHandle == nullptr || mLibrary.queueStatus(mHandle, waiting) != 0 || waiting == 0)
         return QByteArray();
     QByteArray bytes(static_cast<int>(waiting), '\0');
     std::uint32_t received = 0;
     if (mLibrary.read(mHandle, bytes.data(), waiting, received) != 0)
         return QByteArray();
+    if (received > 0)
+        mAnsweredSinceSend = true;
     return bytes.left(static_cast<int>(qMin(received, waiting))).toHex();
 }
 
@@ -87,18 +101,24 @@ QByteArray FtdiSerialLink::readExact(std::uint32_t count)
 
 std::optional<QByteArray> FtdiSerialLink::receive(std::uint32_t count)
 {
+    mTimedOut = false;
+    if (mLost) {
+        finish(Outcome::ReaderLost);
+        return std::nullopt;
+    }
     QByteArray bytes(static_cast<int>(count), '\0');
     std::uint32_t received = 0;
-    mTimedOut = false;
     if (mLibrary.read(mHandle, bytes.data(), count, received) != 0) {
-        mLastOutcome = Outcome::ReaderLost;
+        finish(Outcome::ReaderLost);
         return std::nullopt;
     }
+    const bool answered = mAnsweredSinceSend || received > 0;
+    mAnsweredSinceSend = answered;
     if (received < count) {
         mTimedOut = true;
-        mLastOutcome = received == 0 ? Outcome::ReaderLost : Outcome::BadAnswer;
+        finish(answered ? Outcome::BadAnswer : Outcome::ReaderLost);
         return std::nullopt;
     }
-    mLastOutcome = Outcome::Done;
+    finish(Outcome::Done);
     return bytes;
 }

@@ -51,8 +51,12 @@ public:
 
     // The Standalone Box's own operations. With another reader they make no exchange and give
     // false, 0 or an unread entry. readBoxConfig reads the battery level, the configuration and
-    // the clock and sets the clock, always all four; its result is the configuration read's.
+    // the clock and sets the clock, always all four; its result is the configuration read's. It
+    // marks in BoxSettings which values came from the box: none with another reader.
     bool readBoxConfig();
+    // Opens the box's link again when a request got no answer at all on it; false when the
+    // reader is not the box or the box still does not answer.
+    bool reopenBoxLink();
     bool writeBoxConfig();
     bool eraseBoxLog();
     // The number of entries in the box's log, -1 when it cannot be read.

@@ -16,17 +16,27 @@ StandaloneBoxDriver* KelvoDevice::boxDriver()
 
 bool KelvoDevice::readBoxConfig()
 {
+    mBoxSettings.forgetBoxValues();
     StandaloneBoxDriver* box = boxDriver();
     if (box == nullptr) {
         return false;
     }
     mBoxSettings.mBoxBatteryLevel = box->readBatteryLevel();
-    const bool configRead =
+    mBoxSettings.mBoxBatteryLevelRead = box->lastOutcome() == Outcome::Done;
+    mBoxSettings.mBoxConfigRead =
         box->readConfig(mBoxSettings.mBoxActivationDepth, mBoxSettings.mBoxFilter);
     const Outcome configOutcome = box->lastOutcome();
     box->readClock();
     box->setClock();
-    return finish(configRead ? Outcome::Done : configOutcome);
+    return finish(mBoxSettings.mBoxConfigRead ? Outcome::Done : configOutcome);
+}
+
+bool KelvoDevice::reopenBoxLink()
+{
+    StandaloneBoxDriver* box = boxDriver();
+    if (box == nullptr)
+        return false;
+    return box->ensureOpen() ? finish(Outcome::Done) : driverFailed();
 }
 
 bool KelvoDevice::writeBoxConfig()

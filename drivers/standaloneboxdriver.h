@@ -16,7 +16,9 @@
 // never taken for the next one. The driver owns its link and closes it before opening a new one.
 //
 // The box commands do not check the connection: callers use them while this driver is the
-// connected reader. Each returns its failure value on any bad, short or missing answer.
+// connected reader. Each returns its failure value on any bad, short or missing answer. After a
+// request that got no answer at all the link is lost: every command fails at once (ReaderLost)
+// until ensureOpen or open opens a new link.
 class StandaloneBoxDriver : public CR95HFDriver
 {
 public:

@@ -182,7 +182,9 @@ int EmulatedStandaloneBox::read(Handle handle, void* buffer, std::uint32_t count
     mQueueHeadArrives += lineTime(received);
     if (received > 0 && mBaudRateForPacing > 0)
         std::this_thread::sleep_until(mQueueHeadArrives);
+    advanceClock(lineTime(received));
     if (received < count) {
+        advanceClock(std::chrono::milliseconds(mTimeouts[0]));
         mReceiveQueue.append(mLateBytes);
         mLateBytes.clear();
     }
@@ -202,6 +204,7 @@ int EmulatedStandaloneBox::write(Handle handle, const void* buffer, std::uint32_
     mIncoming.append(static_cast<const char*>(buffer), static_cast<int>(count));
     written = count;
     const bool nothingWaiting = mReceiveQueue.isEmpty();
+    advanceClock(lineTime(count));
     takeRequests();
     if (nothingWaiting)
         mQueueHeadArrives = std::chrono::steady_clock::now() + lineTime(count);
@@ -273,6 +276,8 @@ void EmulatedStandaloneBox::answer(const QByteArray& request)
 {
     ++mExchanges;
     mLastRequest = request;
+    if (mSilent)
+        return;
     const std::optional<Fault> fault = takeFault(request);
     queue(carryOut(request, fault), fault);
     if (mExchangesBeforeUnplug > 0)
@@ -409,6 +414,11 @@ QByteArray EmulatedStandaloneBox::logEntryAnswer(int index)
     if (index >= mLog.size())
         return boxReply(BoxCode::error);
     return boxReply(BoxCode::logEntry, mLog.at(index));
+}
+
+qint64 EmulatedStandaloneBox::emulatedMilliseconds() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(mEmulatedTime).count();
 }
 
 std::chrono::nanoseconds EmulatedStandaloneBox::lineTime(std::uint32_t bytes) const

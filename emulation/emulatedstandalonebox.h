@@ -21,7 +21,8 @@
 // and it counts requests by kind.
 //
 // Reads never wait: a read that asks for more than is queued returns at once with what is there,
-// as a real read does once its time-out has passed.
+// as a real read does once its time-out has passed. The box keeps its own clock of what the
+// reader would have waited, so that tests can tell what time-outs cost without waiting for them.
 class EmulatedStandaloneBox : public D2xxLibrary
 {
 public:
@@ -104,6 +105,9 @@ public:
     void restart();
     // The box answers this many more exchanges and is unplugged at the next write.
     void unplugAfterExchanges(int exchanges);
+    // A silent box takes requests but neither carries them out nor answers them, while its
+    // converter stays plugged in and answers the D2XX calls.
+    void setSilent(bool silent) { mSilent = silent; }
     bool isOpen() const { return mHandle != nullptr; }
 
     // Spoils count answers, starting with the exchange-th request from now: 1 is the next one.
@@ -116,6 +120,11 @@ public:
     // Takes requests and delivers answers no faster than the line carries them at this baud
     // rate, 11 bits a byte; 0 (the default) moves them at once.
     void paceAt(int baudRate) { mBaudRateForPacing = baudRate; }
+
+    // What the reader would have waited on this box so far, in milliseconds: the read time-out
+    // for each read that got fewer bytes than it asked for, and the wire time of the bytes when
+    // paced. Reads and writes on a handle that fails cost nothing.
+    qint64 emulatedMilliseconds() const;
 
     int requests(Request request) const;
     int exchanges() const { return mExchanges; }
@@ -150,6 +159,7 @@ private:
     std::optional<Fault> takeFault(const QByteArray& request);
     void queue(const QByteArray& answer, std::optional<Fault> fault);
     std::chrono::nanoseconds lineTime(std::uint32_t bytes) const;
+    void advanceClock(std::chrono::nanoseconds duration) { mEmulatedTime += duration; }
 
     EmulatedKelvoTag mTag;
     bool mTagInField = true;
@@ -166,6 +176,8 @@ private:
     bool mProtocolSelected = false;
     int mExchangesBeforeUnplug = -1;
     int mBaudRateForPacing = 0;
+    bool mSilent = false;
+    std::chrono::nanoseconds mEmulatedTime{0};
 
     QByteArray mIncoming;
     QByteArray mReceiveQueue;

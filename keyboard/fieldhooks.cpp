@@ -2,6 +2,7 @@
 
 #include "dialogs/errordisplay.h"
 #include "drivers/kelvodevice.h"
+#include "kelvo/entryrules.h"
 #include "keyboard/alphakeyboard.h"
 #include "keyboard/numkeyboard.h"
 #include "ui_mainwindow.h"
@@ -117,12 +118,15 @@ void MainWindow::onLnEd_Error_clicked()
 void MainWindow::onLnEd_ActivationDepth_SBox_clicked()
 {
     // The box's depth is the box's own setting: it does not touch the Advanced tab's record.
-    enterNumber(mUi->LnEd_ActivationDepth_SBox, tr("Activation Depth : "), 25, 150, 3);
+    // CONFIGURE BOX accepts exactly the keypads' ranges.
+    enterNumber(mUi->LnEd_ActivationDepth_SBox, tr("Activation Depth : "),
+                EntryRules::kMinActivationDepth, EntryRules::kMaxActivationDepth, 3);
 }
 
 void MainWindow::onLnEd_Filter_SBox_clicked()
 {
-    enterNumber(mUi->LnEd_Filter_SBox, tr("Filter : "), 4, 10, 2);
+    enterNumber(mUi->LnEd_Filter_SBox, tr("Filter : "), EntryRules::kMinFilter,
+                EntryRules::kMaxFilter, 2);
 }
 
 void MainWindow::onLnEd_BatMin_clicked()

@@ -58,6 +58,14 @@ QByteArray plausibleLine(const char* time, const char* action)
            ",50,5,3665,3543,3298,2.5,62.5,50,KV23000417,00000417, No Error \r\n";
 }
 
+void checkUnknownBatteryLevel(const FlowBench& bench)
+{
+    auto* label = bench.find<QLabel>("Pgb_Battery_SBox_Label");
+    QCOMPARE(label->text(), QString(QChar(0x2013)));
+    QCOMPARE(label->styleSheet(), QStringLiteral("font: bold 24pt Arial;"));
+    QCOMPARE(bench.find<QProgressBar>("Pgb_Battery_SBox")->value(), 0);
+}
+
 QStringList rowCells(QTableWidget* table, int row)
 {
     QStringList cells;
@@ -210,9 +218,26 @@ private slots:
         QCOMPARE(bench.box().logEntries().size(), 4);
 
         bench.click(bench.readButton());
+        // The operator is asked first, with No as the safe default and for Escape; No erases
+        // nothing and tells nothing more.
+        bench.answerer().setMessageBoxAnswer(QMessageBox::No);
         bench.click(bench.eraseButton());
-        QCOMPARE(bench.answerer().texts(), QStringList{"Erase operation was successfull"});
-        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kSuccessStyle);
+        const QString question =
+            "Erase the 4 log entries from the box?\nThey were saved in the LogBox file "
+            "./LogBox_20240301_140509.txt.";
+        QCOMPARE(bench.answerer().texts(), QStringList{question});
+        const SeenDialog& asked = bench.answerer().seen().at(0);
+        QCOMPARE(asked.icon, QMessageBox::Question);
+        QCOMPARE(asked.defaultButton, QMessageBox::No);
+        QCOMPARE(asked.escapeButton, QMessageBox::No);
+        QCOMPARE(bench.box().logEntries().size(), 4);
+        QVERIFY(!bench.eraseButton()->isHidden());
+
+        bench.answerer().setMessageBoxAnswer(QMessageBox::Yes);
+        bench.click(bench.eraseButton());
+        QCOMPARE(bench.answerer().texts(),
+                 (QStringList{question, "Erase operation was successfull"}));
+        QCOMPARE(bench.answerer().seen().at(1).watchedButtonStyle, kSuccessStyle);
         QCOMPARE(bench.eraseButton()->styleSheet(), style);
         QVERIFY(bench.box().logEntries().isEmpty());
         QCOMPARE(bench.table()->rowCount(), 0);
@@ -253,27 +278,39 @@ private slots:
         BoxBench bench;
         QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QStringLiteral("50"));
         bench.field("LnEd_ActivationDepth_SBox")->setText(QStringLiteral("120"));
-        bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("260"));
+        bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("9"));
         bench.click(bench.writeButton());
         QCOMPARE(bench.answerer().texts(), QStringList{"Write operation was successfull"});
         QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kSuccessStyle);
         QCOMPARE(bench.box().activationDepth(), quint8(120));
-        QCOMPARE(bench.box().filter(), quint16(4));
-        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("4"));
+        QCOMPARE(bench.box().filter(), quint16(9));
+        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("9"));
         QCOMPARE(bench.progress(), (QList<int>{10, 100}));
 
-        // An answer lost after the box took the configuration: the failure is reported and the
-        // fields show what the box read back holds.
+        // A filter typed past the keypad's range is refused whole, not cut to 8 bits, and the
+        // fields show the box's own values again.
+        bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("260"));
+        bench.click(bench.writeButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Write operation failed, try again\nThe filter must be a whole "
+                             "number from 4 to 10: nothing was written to the box."});
+        QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Warning);
+        QCOMPARE(bench.box().requests(Request::WriteConfig), 1);
+        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("9"));
+
+        // The answer to the write and to the re-read's configuration are lost: the fields show
+        // nothing rather than the typed values.
         bench.field("LnEd_ActivationDepth_SBox")->setText(QStringLiteral("75"));
         bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("7"));
         bench.box().injectFault(1, Fault::Garbage);
+        bench.box().injectFault(3, Fault::Garbage);
         const int configReads = bench.box().requests(Request::ReadConfig);
         bench.click(bench.writeButton());
         QCOMPARE(bench.answerer().texts(), QStringList{"Write operation failed, try again"});
         QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
         QCOMPARE(bench.box().requests(Request::ReadConfig), configReads + 1);
-        QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QStringLiteral("75"));
-        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("7"));
+        QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QString());
+        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QString());
     }
 
     void showsTheBatteryLevel_data()
@@ -310,18 +347,16 @@ private slots:
         QCOMPARE(bench.box().requests(Request::SetClock), 1);
     }
 
-    // A failed battery read shows 0 in red; the other three commands are still sent and the
-    // configuration read decides the outcome.
-    void aFailedBatteryReadShowsZero()
+    // A failed battery read shows an unknown level, not an empty battery; the other three
+    // commands are still sent and the configuration read decides the outcome.
+    void aFailedBatteryReadShowsNoLevel()
     {
         BoxBench bench;
         bench.box().setConfig(100, 8);
         bench.box().injectFault(1, Fault::Garbage);
         bench.showTab(0);
         bench.showTab(kBoxTab);
-        QCOMPARE(bench.find<QLabel>("Pgb_Battery_SBox_Label")->text(), QStringLiteral("0%"));
-        QCOMPARE(bench.find<QLabel>("Pgb_Battery_SBox_Label")->styleSheet(),
-                 QStringLiteral("color: red; font: bold 24pt Arial;"));
+        checkUnknownBatteryLevel(bench);
         QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QStringLiteral("100"));
         QCOMPARE(bench.box().requests(Request::BatteryLevel), 2);
         QCOMPARE(bench.box().requests(Request::ReadClock), 2);
@@ -338,19 +373,24 @@ private slots:
         bench.board().setPlugged(true);
         bench.click(bench.readButton());
         QCOMPARE(bench.answerer().texts(),
-                 QStringList{"Read operation was successfull but memory is empty"});
+                 QStringList{"No Standalone Box detected, please plug one"});
+        QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
+        // No box, so none of its values is known.
+        checkUnknownBatteryLevel(bench);
+        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QString());
         bench.box().setPlugged(true);
         const int boxExchanges = bench.box().exchanges();
+        bench.field("LnEd_ActivationDepth_SBox")->setText(QStringLiteral("120"));
+        bench.field("LnEd_Filter_SBox")->setText(QStringLiteral("9"));
         bench.click(bench.writeButton());
-        QCOMPARE(bench.answerer().texts(), QStringList{"Write operation failed, try again"});
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"Write operation failed, try again\nNo Standalone Box is connected."});
+        QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QString());
         bench.click(bench.eraseButton());
         QCOMPARE(bench.answerer().texts(),
                  QStringList{"Erase operation failed\nNo Standalone Box is connected."});
         QCOMPARE(bench.box().exchanges(), boxExchanges);
         QCOMPARE(bench.table()->rowCount(), 2);
-        // The box's settings shown are still those last read from it.
-        QCOMPARE(bench.find<QLabel>("Pgb_Battery_SBox_Label")->text(), QStringLiteral("87%"));
-        QCOMPARE(bench.field("LnEd_Filter_SBox")->text(), QStringLiteral("5"));
 
         bench.box().setPlugged(false);
         bench.board().setPlugged(false);

@@ -72,6 +72,35 @@ private slots:
         QCOMPARE(link.readAvailable(), QByteArray("5201ab"));
     }
 
+    // A request that got no answer at all loses the link: it makes no more calls on the device
+    // and fails at once. An answer that stopped short does not.
+    void aRequestWithoutAnswerLosesTheLink()
+    {
+        ScriptedD2xx device;
+        installD2xxLibrary(device);
+        CoutCapture console;
+        FtdiSerialLink link(115200, 8, 2, 0);
+        device.script({"52", ""});
+        QVERIFY(link.send("520170"));
+        QCOMPARE(link.readExact(2), QByteArray("TIMEOUT"));
+        QCOMPARE(link.readExact(2), QByteArray("TIMEOUT"));
+        QCOMPARE(link.lastOutcome(), Outcome::BadAnswer);
+        QVERIFY(link.isAlive());
+
+        QVERIFY(link.send("520170"));
+        QCOMPARE(link.readExact(2), QByteArray("TIMEOUT"));
+        QCOMPARE(link.lastOutcome(), Outcome::ReaderLost);
+        const int reads = device.reads();
+        QVERIFY(!link.isAlive());
+        QVERIFY(!link.send("520142"));
+        QVERIFY(!link.receive(2));
+        QCOMPARE(link.lastOutcome(), Outcome::ReaderLost);
+        device.queueNow("520142");
+        QCOMPARE(link.readAvailable(), QByteArray());
+        QCOMPARE(device.reads(), reads);
+        QCOMPARE(device.written(), QByteArray("520170520170"));
+    }
+
     void readsFailOnALostDevice()
     {
         EmulatedStandaloneBox box;

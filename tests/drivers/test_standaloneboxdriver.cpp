@@ -260,7 +260,6 @@ private slots:
         QTest::newRow("late") << Fault::LateAnswer;
         QTest::newRow("garbage") << Fault::Garbage;
         QTest::newRow("short") << Fault::ShortAnswer;
-        QTest::newRow("no answer") << Fault::NoAnswer;
         QTest::newRow("ff echo") << Fault::FfEcho;
     }
 
@@ -292,6 +291,53 @@ private slots:
         QCOMPARE(depth, quint8(150));
         QCOMPARE(filter, quint16(10));
         QCOMPARE(driver.readLogCount(), 0);
+    }
+
+    // A box that does not answer a command at all costs one time-out: the commands after it fail
+    // at once, without reaching the box, until the link is opened again. A request of the reader
+    // kind loses the link as well. A box that answered, however badly, keeps the link.
+    void aSilentBoxCostsOneTimeOut_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<bool>("readerRequest");
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("no answer") << Fault::NoAnswer << false << true;
+        QTest::newRow("no answer to a block read") << Fault::NoAnswer << true << true;
+        QTest::newRow("late") << Fault::LateAnswer << false << false;
+        QTest::newRow("short") << Fault::ShortAnswer << false << false;
+        QTest::newRow("garbage") << Fault::Garbage << false << false;
+    }
+
+    void aSilentBoxCostsOneTimeOut()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(bool, readerRequest);
+        QFETCH(bool, lost);
+        EmulatedStandaloneBox box;
+        installD2xxLibrary(box);
+        StandaloneBoxDriver driver;
+        CoutCapture console;
+        QVERIFY(driver.open());
+        box.injectFault(1, fault);
+        quint32 value = 0;
+        if (readerRequest)
+            QVERIFY(!driver.readBlock(1, value));
+        else
+            QCOMPARE(driver.readBatteryLevel(), quint8(0));
+        const qint64 waited = box.emulatedMilliseconds();
+        QVERIFY(waited <= 5000);
+        quint8 depth = 0;
+        quint16 filter = 0;
+        QCOMPARE(driver.readConfig(depth, filter), !lost);
+        QCOMPARE(driver.lastOutcome(), lost ? Outcome::ReaderLost : Outcome::Done);
+        QCOMPARE(driver.readLogCount(), lost ? -1 : 0);
+        QCOMPARE(box.requests(Request::ReadConfig), lost ? 0 : 1);
+        QCOMPARE(box.emulatedMilliseconds(), waited);
+
+        QVERIFY(driver.ensureOpen());
+        QVERIFY(driver.readConfig(depth, filter));
+        QCOMPARE(depth, quint8(50));
+        QVERIFY(driver.readBlock(1, value));
     }
 
     // The tag's error flag fails the attempt, on a write as on a read, and three such attempts

@@ -147,6 +147,38 @@ private slots:
         QCOMPARE(exchange(box, handle, "04040a200100"), QByteArray("8700"));
     }
 
+    // The box's clock counts what the reader would have waited: the read time-out for every read
+    // left short, the wire time of every byte when paced, nothing for calls on a dead handle. A
+    // silent box takes requests and answers none.
+    void keepsTheTimeTheReaderWouldHaveWaited()
+    {
+        EmulatedStandaloneBox box;
+        D2xxLibrary::Handle handle = nullptr;
+        QCOMPARE(box.open(0, handle), 0);
+        box.setTimeouts(handle, 5000, 5000);
+        QCOMPARE(exchange(box, handle, "0202010d"), QByteArray("0000"));
+        QCOMPARE(box.emulatedMilliseconds(), 0);
+        QCOMPARE(readOneByte(box, handle), QByteArray());
+        QCOMPARE(box.emulatedMilliseconds(), 5000);
+
+        box.setSilent(true);
+        QCOMPARE(exchange(box, handle, "520170"), QByteArray());
+        QCOMPARE(readOneByte(box, handle), QByteArray());
+        QCOMPARE(box.requests(Request::ReadConfig), 0);
+        QCOMPARE(box.exchanges(), 2);
+        QCOMPARE(box.emulatedMilliseconds(), 10000);
+        box.setSilent(false);
+
+        // 1100 baud at 11 bits a byte: 10 ms a byte, 3 out and 6 back.
+        box.paceAt(1100);
+        QCOMPARE(exchange(box, handle, "520170"), QByteArray("520470320005"));
+        QCOMPARE(box.emulatedMilliseconds(), 10090);
+
+        box.setPlugged(false);
+        QCOMPARE(readOneByte(box, handle), QByteArray());
+        QCOMPARE(box.emulatedMilliseconds(), 10090);
+    }
+
     void opensExclusivelyAndCanBeUnplugged()
     {
         EmulatedStandaloneBox box;

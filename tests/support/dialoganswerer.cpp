@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QWidget>
 
 DialogAnswerer::DialogAnswerer(QObject* parent) : QObject(parent)
@@ -62,6 +63,8 @@ void DialogAnswerer::answerActiveDialog()
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         seen.icon = box->icon();
         seen.text = box->text();
+        seen.defaultButton = box->standardButton(box->defaultButton());
+        seen.escapeButton = box->standardButton(box->escapeButton());
         mSeen.append(seen);
         QAbstractButton* button = box->button(mAnswer);
         if (button == nullptr) {

@@ -17,6 +17,9 @@ struct SeenDialog
     QString title;
     QString text; // message boxes only
     QString watchedButtonStyle;
+    // The buttons that Enter and Escape press (message boxes only).
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;
 };
 
 // Answers the modal dialogs of the code under test from a timer: it records each one (kind,
