@@ -39,9 +39,11 @@ FlowResult BoxLogDownload::read(BoxLogListener& listener)
 // Every entry gets its row and its LogBox line, read or not. The download counts as saved only
 // when every entry was read, every line written and the file is on the disk.
 //
-// A box that stops answering costs one time-out per entry, so after the first entry without any
-// answer the link is opened once more, in case the box only restarted; after
-// kSilentEntriesBeforeGivingUp such entries in a row the rest is marked unread without asking.
+// An entry that gets no answer at all costs a time-out and loses the link. The box may only have
+// restarted, so the link is opened once more and the entry asked again; the entries after that
+// fail at once until one is read. After kSilentEntriesBeforeGivingUp such entries in a row the
+// rest is marked unread without asking: a dead box costs two time-outs, a box whose reader still
+// answers three at most.
 FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
 {
     listener.tableStarted(count);
@@ -55,21 +57,23 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
     QByteArray lastLine;
     for (int index = 0; index < count; ++index) {
         const bool givenUp = silentInARow >= kSilentEntriesBeforeGivingUp;
-        if (!givenUp && silentInARow > 0 && !reopened) {
+        KelvoRecord entry = givenUp ? unreadBoxLogEntry() : mDevice.readBoxLogEntry(index);
+        Outcome outcome = givenUp ? Outcome::ReaderLost : mDevice.lastOutcome();
+        if (!givenUp && outcome == Outcome::ReaderLost && !reopened) {
             reopened = true;
-            mDevice.reopenBoxLink();
+            if (mDevice.reopenBoxLink()) {
+                entry = mDevice.readBoxLogEntry(index);
+                outcome = mDevice.lastOutcome();
+            }
         }
-        const KelvoRecord entry = givenUp ? unreadBoxLogEntry() : mDevice.readBoxLogEntry(index);
         if (!isUnreadBoxLogEntry(entry)) {
             silentInARow = 0;
             reopened = false;
         } else {
             ++unreadEntries;
-            if (!givenUp) {
-                lastFailure = mDevice.lastOutcome();
-                silentInARow = lastFailure == Outcome::ReaderLost ? silentInARow + 1 : 0;
-                reopened = reopened && silentInARow > 0;
-            }
+            lastFailure = outcome;
+            silentInARow = outcome == Outcome::ReaderLost ? silentInARow + 1 : 0;
+            reopened = reopened && silentInARow > 0;
         }
         listener.entryRead(index, entry);
         lastLine = BoxLogFormat::logBoxLine(entry);
