@@ -36,7 +36,7 @@ bool KelvoDevice::reopenBoxLink()
     StandaloneBoxDriver* box = boxDriver();
     if (box == nullptr)
         return false;
-    return box->ensureOpen() ? finish(Outcome::Done) : driverFailed();
+    return box->reopenLink() ? finish(Outcome::Done) : driverFailed();
 }
 
 bool KelvoDevice::writeBoxConfig()

@@ -37,9 +37,20 @@ QByteArray StandaloneBoxDriver::name() const
 
 bool StandaloneBoxDriver::ensureOpen()
 {
+    if (mSilentAtReopen && !(mConnected && mLink && mLink->isAlive()))
+        return finish(Outcome::ReaderLost);
+    return reopenLink();
+}
+
+bool StandaloneBoxDriver::reopenLink()
+{
     if (mConnected && mLink && mLink->isAlive())
         return finish(Outcome::Done);
-    return open() || finish(Outcome::ReaderLost);
+    const bool opened = open();
+    // A link that connected but is lost after the protocol select met a silent box; one that
+    // could not connect met no converter, which costs no time-out to try again.
+    mSilentAtReopen = !opened && mConnected && mLink && !mLink->isAlive();
+    return opened || finish(Outcome::ReaderLost);
 }
 
 // The device opens exclusively, so the old link is closed before a new one is opened.

@@ -18,7 +18,10 @@
 // The box commands do not check the connection: callers use them while this driver is the
 // connected reader. Each returns its failure value on any bad, short or missing answer. After a
 // request that got no answer at all the link is lost: every command fails at once (ReaderLost)
-// until ensureOpen or open opens a new link.
+// until ensureOpen, reopenLink or open opens a new link. When such a reopen meets a box that does
+// not answer its protocol select either, ensureOpen stops reopening, so that the retries of the
+// block operations above do not cost a time-out each: only reopenLink or a new driver, as the
+// reader search makes, tries the box again.
 class StandaloneBoxDriver : public CR95HFDriver
 {
 public:
@@ -34,6 +37,8 @@ public:
 
     QByteArray name() const override;
     bool ensureOpen() override;
+    // Opens the link again unless it is usable, even after ensureOpen stopped reopening.
+    bool reopenLink();
     bool connectDevice() override;
     bool selectProtocol() override;
     bool readSingleBlock(quint16 block, quint32& value) override;
@@ -69,6 +74,8 @@ private:
     QByteArray mName;
     std::unique_ptr<FtdiSerialLink> mLink;
     bool mConnected = false;
+    // The last reopen got no answer at all to its protocol select.
+    bool mSilentAtReopen = false;
 };
 
 #endif

@@ -340,6 +340,27 @@ private slots:
         QVERIFY(driver.readBlock(1, value));
     }
 
+    // A box silent to the reopen's protocol select as well is not reopened by every block
+    // operation after it: two time-outs in all, until reopenLink tries it again.
+    void blockOperationsStopReopeningASilentBox()
+    {
+        EmulatedStandaloneBox box;
+        installD2xxLibrary(box);
+        StandaloneBoxDriver driver;
+        CoutCapture console;
+        QVERIFY(driver.open());
+        box.setSilent(true);
+        quint32 value = 0;
+        for (int attempt = 0; attempt < 5; ++attempt)
+            QVERIFY(!driver.readBlock(1, value));
+        QCOMPARE(driver.lastOutcome(), Outcome::ReaderLost);
+        QCOMPARE(box.emulatedMilliseconds(), qint64(10000));
+        box.setSilent(false);
+        QVERIFY(!driver.readBlock(1, value));
+        QVERIFY(driver.reopenLink());
+        QVERIFY(driver.readBlock(1, value));
+    }
+
     // The tag's error flag fails the attempt, on a write as on a read, and three such attempts
     // fail the operation.
     void tagErrorsFailTheAttempt()
