@@ -1,6 +1,7 @@
 #include "keyboard/keyboardwidget.h"
 
 #include "keyboard/qkeypushbutton.h"
+#include "keyboard/refusalflash.h"
 
 #include <QFont>
 #include <QHBoxLayout>
@@ -25,6 +26,10 @@ const char* const kKeyStyle =
 
 KeyBoardWidget::KeyBoardWidget(QWidget* parent) : QDialog(parent)
 {
+    // Minimised, a modal keyboard takes the window with it and leaves nothing to tap. Some window
+    // managers give every title bar a minimise button whatever the window asks for, so the
+    // keyboard has no title bar: it covers the window, and Cancel closes it.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setMinimumSize(800, 600);
 }
 
@@ -48,6 +53,13 @@ int KeyBoardWidget::show(QSize size, QPoint pos)
     if (windowState() == Qt::WindowMinimized) {
         setWindowState(Qt::WindowNoState);
     }
+    // A dialog shown again hands the focus back to its edit as if tabbed into it, which selects
+    // the whole text while the keys insert at the cursor. Forgotten, the focus goes to the edit
+    // when the keyboard becomes active, as on the first opening: cursor at the end, nothing
+    // selected.
+    if (QWidget* focused = focusWidget()) {
+        focused->clearFocus();
+    }
     move(pos);
     resize(size);
     return exec();
@@ -64,6 +76,9 @@ void KeyBoardWidget::typeInto(QLineEdit* edit, const QString& keyText)
     const int cursor = edit->cursorPosition();
     if (keyText.size() == 1) {
         text.insert(cursor, keyText);
+        if (text.size() > edit->maxLength()) {
+            RefusalFlash::flash(edit);
+        }
         edit->setText(text);
         edit->setCursorPosition(cursor + 1);
         edit->setSelection(cursor, 1);

@@ -44,7 +44,9 @@ protected:
     // else deletes them.
     static void deleteUnadopted(std::initializer_list<QWidget*> widgets);
     // The edit of a key shared by both keyboards: a one-character text is inserted at the
-    // cursor and selected, BACKSPACE removes the character before the cursor.
+    // cursor and selected, BACKSPACE removes the character before the cursor. A character that
+    // makes the text longer than the edit's maximum length flashes the edit, since the text is
+    // cut back and the key would otherwise seem ignored.
     static void typeInto(QLineEdit* edit, const QString& keyText);
     // The looks of the OK and Cancel buttons, once the layout holds them. OK is the default
     // button, so that Enter on a physical keyboard confirms.

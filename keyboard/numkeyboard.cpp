@@ -166,8 +166,10 @@ void NumKeyBoard::onOk()
         accept();
         return;
     }
+    // A second line names the range, which the keypad shows nowhere else in figures.
     QMessageBox::warning(this, tr("KeyBoard"),
-                         tr("The value you put is not in the specified range"));
+                         tr("The value you put is not in the specified range") + QLatin1Char('\n') +
+                             tr("Allowed: %1 to %2").arg(mMinimum).arg(mMaximum));
     // The release of the tap went to the warning, so OK would stay drawn pressed.
     mOk->setDown(false);
 }

@@ -203,7 +203,8 @@ private slots:
         tap(depth);
         QCOMPARE(openedStyle, QLatin1String(kRedValue));
         QCOMPARE(bench.answerer().texts(),
-                 (QStringList{QString(), "The value you put is not in the specified range"}));
+                 (QStringList{QString(), "The value you put is not in the specified range\n"
+                                         "Allowed: 25 to 150"}));
         QCOMPARE(bench.answerer().seen().at(1).title, QStringLiteral("KeyBoard"));
         QCOMPARE(depth->text(), QStringLiteral("120"));
 

@@ -119,6 +119,8 @@ private slots:
         DialogAnswerer answerer;
         ProbeKeyBoard keyboard;
         QCOMPARE(keyboard.minimumSize(), QSize(800, 600));
+        // No title bar, so no button of the window manager's that minimises it.
+        QCOMPARE(keyboard.windowFlags(), Qt::Dialog | Qt::FramelessWindowHint);
         keyboard.setWindowState(Qt::WindowMinimized);
         QRect shownAt;
         answerer.setDialogHandler([&shownAt](QWidget* dialog) {
@@ -169,9 +171,14 @@ private slots:
                  1);
         QCOMPARE(keyboard.text(), QStringLiteral("qQ"));
 
-        // The longer text is cut back to the maximum length.
+        // The longer text is cut back to the maximum length, and the edit flashes for it.
         QCOMPARE(type(
-                     QStringLiteral("A"), 1, [&] { tapKeys(&keyboard, "B"); }, "Ok"),
+                     QStringLiteral("A"), 1,
+                     [&] {
+                         tapKeys(&keyboard, "B");
+                         QVERIFY(edit->graphicsEffect() != nullptr);
+                     },
+                     "Ok"),
                  1);
         QCOMPARE(keyboard.text(), QStringLiteral("A"));
 
@@ -199,6 +206,47 @@ private slots:
                      QStringLiteral("12"), 8, [&] { tapKeys(&keyboard, "3"); }, "Cancel"),
                  0);
         QCOMPARE(keyboard.text(), QStringLiteral("123"));
+    }
+
+    // Opened again, each keyboard shows the value as on its first opening, unselected with the
+    // cursor at its end, and a tapped key goes after it, as the cursor shows.
+    void reopenedKeyboardsTypeAfterTheValue()
+    {
+        DialogAnswerer answerer;
+        NumKeyBoard keypad;
+        keypad.buildLayout();
+        keypad.setRange(0, 99, 2);
+        AlphaKeyBoard keyboard;
+        keyboard.buildLayout();
+        keyboard.setMaxLength(8);
+        const struct
+        {
+            KeyBoardWidget* keyboard;
+            std::function<void()> preset;
+            const char* key;
+            const char* typed;
+        } cases[] = {
+            {&keypad, [&] { keypad.setLabel(QStringLiteral("Streamer : "), 5); }, "8", "58"},
+            {&keyboard, [&] { keyboard.setLabel(QStringLiteral("Device ID : "), "AB"); }, "C",
+             "ABC"},
+        };
+        for (const auto& entry : cases) {
+            auto* edit = entry.keyboard->findChild<QLineEdit*>();
+            for (int opening = 1; opening <= 3; ++opening) {
+                entry.preset();
+                answerer.setDialogHandler([&](QWidget* dialog) {
+                    actInside(dialog, [&] {
+                        QVERIFY2(!edit->hasSelectedText(), qPrintable(edit->selectedText()));
+                        QCOMPARE(edit->cursorPosition(), edit->text().size());
+                        tapKeys(dialog, QLatin1String(entry.key));
+                        QCOMPARE(edit->text(), QLatin1String(entry.typed));
+                        tap(buttonOf(dialog, QStringLiteral("Ok")));
+                    });
+                });
+                QCOMPARE(entry.keyboard->show(QSize(1000, 700), QPoint(0, 0)), 1);
+            }
+        }
+        QCOMPARE(answerer.seen().size(), 6);
     }
 
     void numKeyboardRange()
@@ -249,7 +297,8 @@ private slots:
         const SeenDialog& refusal = answerer.seen().at(1);
         QCOMPARE(refusal.icon, QMessageBox::Warning);
         QCOMPARE(refusal.title, QStringLiteral("KeyBoard"));
-        QCOMPARE(refusal.text, QStringLiteral("The value you put is not in the specified range"));
+        QCOMPARE(refusal.text, QStringLiteral("The value you put is not in the specified range\n"
+                                              "Allowed: 25 to 150"));
     }
 
     // Digits beyond the field's length are cut off; BACKSPACE at the start changes nothing; a
@@ -266,8 +315,14 @@ private slots:
         auto* edit = keypad.findChild<QLineEdit*>();
         answerer.setDialogHandler([&](QWidget* dialog) {
             actInside(dialog, [&] {
-                tapKeys(&keypad, "12");
+                tapKeys(&keypad, "1");
                 QCOMPARE(edit->text(), QStringLiteral("71"));
+                QVERIFY(edit->graphicsEffect() == nullptr);
+                // A key beyond the length flashes the edit, which then looks as before.
+                tapKeys(&keypad, "2");
+                QCOMPARE(edit->text(), QStringLiteral("71"));
+                QVERIFY(edit->graphicsEffect() != nullptr);
+                QTRY_VERIFY(edit->graphicsEffect() == nullptr);
                 edit->setCursorPosition(0);
                 tap(buttonOf(&keypad, "BACKSPACE"));
                 QCOMPARE(edit->text(), QStringLiteral("71"));
