@@ -5,6 +5,9 @@
 #include "tests/support/kelvotestmain.h"
 #include "tests/support/keytaps.h"
 
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QSettings>
 #include <QSlider>
@@ -244,6 +247,41 @@ private slots:
             tap(field);
             QCOMPARE(field->text(), QStringLiteral("x1"));
         }
+    }
+
+    void logDestinationProposal_data()
+    {
+        QTest::addColumn<QString>("storedLogPath");
+        QTest::addColumn<QString>("proposed");
+        const QString work = QDir::currentPath();
+        QTest::newRow("default log") << QString() << work + "/log.txt";
+        QTest::newRow("log elsewhere") << work + "/logs/operations.txt" << work + "/logs/log.txt";
+    }
+
+    // The log destination's save dialog proposes log.txt in the folder of the log in use, a
+    // path that Save can write; the chosen path shows in the field, not yet in use.
+    void logDestinationProposal()
+    {
+        QFETCH(QString, storedLogPath);
+        QVERIFY(QDir().mkpath(QStringLiteral("logs")));
+        if (!storedLogPath.isEmpty()) {
+            QSettings(QStringLiteral("Varrow"), QStringLiteral("ConfKelvo"))
+                .setValue(QStringLiteral("Path Log"), storedLogPath);
+        }
+        FlowBench bench;
+        bench.start();
+        bench.showTab(2);
+        QString proposed;
+        bench.answerer().setDialogHandler([&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(files != nullptr);
+            proposed = files->selectedFiles().value(0);
+            tap(files->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save));
+        });
+        tap(bench.field("LnEd_LogDestination"));
+        QTEST(proposed, "proposed");
+        QCOMPARE(bench.field("LnEd_LogDestination")->text(), proposed);
+        QVERIFY(!QFile::exists(proposed));
     }
 
     // Both error fields, disabled as they are, open the explanation of the record's flags.
