@@ -1,9 +1,14 @@
 #include "app/mainwindow.h"
 #include "demo/demoboxlog.h"
+#include "demo/demoworkspace.h"
+#include "dialogs/touchsizeddialogs.h"
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
 
 #include <QApplication>
+#include <QDir>
+
+#include <cstdio>
 
 namespace {
 
@@ -28,10 +33,21 @@ void prepareDemoTag(EmulatedKelvoTag& tag)
 // The operator build on an emulated reader with a Kelvo in its field: the CR95HF board, or with
 // the argument --box the Standalone Box, whose log holds a few hundred entries and which answers
 // at the pace of its 115200 baud line. What is written stays in the emulation until the program
-// ends.
+// ends. The setup and the logs stay in the demo's own folder.
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    const QString workspace =
+        enterDemoWorkspace(QCoreApplication::applicationDirPath() + QStringLiteral("/Images"));
+    if (workspace.isEmpty()) {
+        std::fprintf(stderr, "kelvoconf-demo: cannot make its folder in the user's data folder\n");
+        return 1;
+    }
+    std::printf("kelvoconf-demo works in %s: its settings, operations log and LogBox files stay "
+                "there.\n",
+                qPrintable(QDir::toNativeSeparators(workspace)));
+    std::fflush(stdout);
+    TouchSizedDialogs::install(application);
     const bool useBox = application.arguments().contains(QStringLiteral("--box"));
     EmulatedCr95hfBoard board;
     EmulatedStandaloneBox box;

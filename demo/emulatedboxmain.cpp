@@ -1,9 +1,12 @@
 #include "emulation/emulatedstandalonebox.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -38,6 +41,27 @@ int openTerminal(int& slave, QByteArray& slaveName)
     return master;
 }
 
+// Points link at the terminal. An earlier link is replaced in one step, so that a tool looking
+// through it finds either the old terminal or the new one; anything at that path that is not a
+// symbolic link is left alone and refused.
+bool linkTerminal(const QByteArray& link, const QByteArray& terminal)
+{
+    struct stat existing;
+    if (lstat(link.constData(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
+        std::fprintf(stderr, "%s exists and is not a symbolic link: not replaced\n",
+                     link.constData());
+        return false;
+    }
+    const QByteArray fresh = link + ".new" + QByteArray::number(getpid());
+    if (symlink(terminal.constData(), fresh.constData()) != 0 ||
+        rename(fresh.constData(), link.constData()) != 0) {
+        std::fprintf(stderr, "cannot link %s: %s\n", link.constData(), std::strerror(errno));
+        unlink(fresh.constData());
+        return false;
+    }
+    return true;
+}
+
 // Hands every byte from the line to the box and every byte of its answers back to the line.
 void serve(EmulatedStandaloneBox& box, int master)
 {
@@ -64,9 +88,18 @@ void serve(EmulatedStandaloneBox& box, int master)
 
 // An emulated Standalone Box behind a pseudo-terminal, for trying the tool's serial-port backend
 // without a box. It prints the terminal's path, to be given to the tool as KELVOCONF_BOX_PORT,
-// and serves until it is stopped.
-int main()
+// and serves until it is stopped. The terminal's path changes at every start; with --link PATH it
+// also keeps a symbolic link at PATH to the current terminal, so that a tool started on PATH
+// finds the box again after the program restarts, as a real box plugged back in.
+int main(int argc, char* argv[])
 {
+    QByteArray link;
+    if (argc == 3 && std::strcmp(argv[1], "--link") == 0) {
+        link = argv[2];
+    } else if (argc != 1) {
+        std::fprintf(stderr, "usage: %s [--link PATH]\n", argv[0]);
+        return 2;
+    }
     int slave = -1;
     QByteArray slaveName;
     const int master = openTerminal(slave, slaveName);
@@ -74,6 +107,8 @@ int main()
         std::fprintf(stderr, "cannot open a pseudo-terminal\n");
         return 1;
     }
+    if (!link.isEmpty() && !linkTerminal(link, slaveName))
+        return 1;
     EmulatedStandaloneBox box;
     prepareBox(box);
     box.paceAt(115200);
