@@ -4,6 +4,7 @@
 #include "box/boxconfiguration.h"
 #include "box/boxlogdownload.h"
 #include "drivers/blockvalue.h"
+#include "drivers/ftdiseriallink.h"
 #include "drivers/kelvodevice.h"
 #include "kelvo/tagsession.h"
 #include "tests/app/faultsweepbench.h"
@@ -24,6 +25,9 @@ namespace {
 const QStringList kSuccessTexts = {QStringLiteral("Read operation was successfull"),
                                    QStringLiteral("Write operation was successfull"),
                                    QStringLiteral("Erase operation was successfull")};
+
+// No box fault costs a flow more than this many read time-outs.
+constexpr int kMostBoxTimeOutsOfARun = 3;
 
 bool isTagWrite(Flow flow)
 {
@@ -358,8 +362,13 @@ void runFlowRow(Reader reader)
     const quint32 blockOne = tag.block(1);
     const quint8 threshold = byteAt(tag.block(13), 3);
     bench.inject(exchange, fault);
+    const qint64 waitedBefore = bench.box().emulatedMilliseconds();
     const Run faulty = runFlow(bench, flow);
     QVERIFY2(faulty.honest, qPrintable(faulty.text));
+    // A fault costs a few read time-outs of the box at most, never one for each later command.
+    const qint64 waited = bench.box().emulatedMilliseconds() - waitedBefore;
+    QVERIFY2(waited <= kMostBoxTimeOutsOfARun * qint64(FtdiSerialLink::timeoutMilliseconds),
+             qPrintable(QString::number(waited) + QStringLiteral(" ms of time-outs")));
     if (faulty.succeeded && exchange == kBlock15ReadExchange && !isTagWrite(flow))
         QCOMPARE(withoutKelvoSerialEnd(faulty.outcome), withoutKelvoSerialEnd(expected));
     else if (faulty.succeeded)
