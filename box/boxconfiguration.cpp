@@ -12,6 +12,17 @@ FlowResult BoxConfiguration::configure(const BoxEntries& entries)
         return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Critical,
                                    tr("No Standalone Box detected, please plug one"));
     }
+    const FlowResult result = write(entries);
+    // Whatever the outcome, the tab then shows what the box holds, or nothing where it did not
+    // answer; a write already read it back.
+    if (!mReadBack)
+        readBack();
+    return result;
+}
+
+FlowResult BoxConfiguration::write(const BoxEntries& entries)
+{
+    mReadBack = false;
     const QString failed = tr("Write operation failed, try again");
     const QString range = QStringLiteral("\n") + tr("%1 must be a whole number from %2 to %3: "
                                                     "nothing was written to the box.");
@@ -34,11 +45,27 @@ FlowResult BoxConfiguration::configure(const BoxEntries& entries)
                                        tr("No Standalone Box is connected."));
     }
     BoxSettings& box = mDevice.boxSettings();
-    box.mBoxActivationDepth = static_cast<quint8>(entries.activationDepth.toUInt());
-    box.mBoxFilter = static_cast<quint16>(entries.filter.toUInt());
-    if (mDevice.writeBoxConfig())
-        return FlowResult::success(tr("Write operation was successfull"));
-    return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Information, failed);
+    const quint8 depth = static_cast<quint8>(entries.activationDepth.toUInt());
+    const quint16 filter = static_cast<quint16>(entries.filter.toUInt());
+    box.mBoxActivationDepth = depth;
+    box.mBoxFilter = filter;
+    if (!mDevice.writeBoxConfig())
+        return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Information, failed);
+    // The write counts only once the box answers the read-back with what was written.
+    mReadBack = true;
+    if (!readBack()) {
+        return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Information,
+                                   failed + QLatin1Char('\n') +
+                                       tr("The values written could not be read back from the "
+                                          "box."));
+    }
+    if (box.mBoxActivationDepth != depth || box.mBoxFilter != filter) {
+        return FlowResult::failure(Outcome::NotAsWritten, FlowResult::Icon::Information,
+                                   failed + QLatin1Char('\n') +
+                                       tr("The values read back from the box differ from those "
+                                          "written."));
+    }
+    return FlowResult::success(tr("Write operation was successfull"));
 }
 
 bool BoxConfiguration::readBack()

@@ -30,11 +30,11 @@ void MainWindow::configureBox()
     BoxConfiguration configuration(*mKelvoDevice);
     const FlowResult result = configuration.configure(takeBoxConfig());
     syncBoxTab();
+    // The fields show what the box answered to the read-back, or nothing where it did not.
+    if (configuration.readerFound()) {
+        showBoxConfig();
+    }
     showOutcome(mUi->Btn_Write, result);
-    // Whatever the outcome, the fields show what the box now holds, or nothing where it did not
-    // answer; with no box this makes no exchange.
-    configuration.readBack();
-    showBoxConfig();
 }
 
 void MainWindow::on_Erase_SBox_clicked()

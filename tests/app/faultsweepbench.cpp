@@ -116,6 +116,10 @@ void Bench::inject(int exchange, Fault fault)
         mBoard.injectFault(exchange, boardFault(fault), fault == Fault::Unplugged ? 1 : kAttempts);
     } else if (fault == Fault::Unplugged) {
         mBox.unplugAfterExchanges(exchange - 1);
+    } else if (fault == Fault::NoAnswer) {
+        // After an exchange that got no answer at all the link fails the operation's other
+        // attempts at once, without a request: the box is silent for that one exchange.
+        mBox.injectFault(exchange, boxFault(fault), 1);
     } else {
         mBox.injectFault(exchange, boxFault(fault), kAttempts);
     }
