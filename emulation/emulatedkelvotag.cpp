@@ -28,7 +28,8 @@ quint32 EmulatedKelvoTag::readByReader(quint16 block)
 
 void EmulatedKelvoTag::writeByReader(quint16 block, quint32 value)
 {
-    mBlocks.at(block) = value;
+    if (block != mDroppedBlock)
+        mBlocks.at(block) = value;
     if (block == 0 && byteAt(value, lockFlagByte) == 0)
         mHoldAccessesLeft = 0;
     countReaderAccess();

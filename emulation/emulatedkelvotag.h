@@ -26,6 +26,9 @@ public:
     void holdMemory(int readerAccesses);
     bool isMemoryHeld() const { return mHoldAccessesLeft > 0; }
 
+    // A worn cell: the reader's writes to the block are acknowledged but not kept.
+    void dropWritesTo(quint16 block) { mDroppedBlock = block; }
+
     // A configured Kelvo: firmware 2.5, depth 50 m, filter 5, serial "KV23000417", Kelvo serial
     // "00000417", battery 3665 mV, supercap 3543 mV, threshold 3298 mV, measured depths 50 m and
     // 62.5 m, both checksums matching.
@@ -36,6 +39,7 @@ private:
 
     std::array<quint32, blockCount> mBlocks{};
     int mHoldAccessesLeft = 0;
+    int mDroppedBlock = -1;
 };
 
 #endif
