@@ -10,7 +10,13 @@
 namespace {
 
 const char* const kOrganisation = "Varrow";
-const char* const kApplication = "ConfKelvo";
+// The store's application name; only a program that must keep away from the crew's setup, such
+// as the demo, chooses another.
+QString& storeApplication()
+{
+    static QString application = QStringLiteral("ConfKelvo");
+    return application;
+}
 const char* const kDepthKeys[3] = {"Depth0", "Depth1", "Depth2"};
 const char* const kLetterKeys[2] = {"StreamerID", "DeviceID"};
 const int kDefaultDepths[3] = {50, 75, 100};
@@ -35,7 +41,7 @@ QString startNewLogBoxFile(QSettings& settings, const QDateTime& now)
 
 ToolSetup ToolSetup::load(const QDateTime& now)
 {
-    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    QSettings settings{QLatin1String(kOrganisation), storeApplication()};
     ToolSetup setup;
     for (int index = 0; index < 3; ++index) {
         setup.presetDepths[index] =
@@ -56,7 +62,7 @@ ToolSetup ToolSetup::load(const QDateTime& now)
 
 QString ToolSetup::save(const ToolSetup& setup)
 {
-    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    QSettings settings{QLatin1String(kOrganisation), storeApplication()};
     for (int index = 0; index < 3; ++index) {
         settings.setValue(QLatin1String(kDepthKeys[index]), unsigned(setup.presetDepths[index]));
     }
@@ -73,7 +79,7 @@ QString ToolSetup::save(const ToolSetup& setup)
 
 QString ToolSetup::startNewLogBoxFile(const QDateTime& now)
 {
-    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    QSettings settings{QLatin1String(kOrganisation), storeApplication()};
     return ::startNewLogBoxFile(settings, now);
 }
 
@@ -88,4 +94,9 @@ void ToolSetup::applyTo(KelvoRecord& record, BoxSettings& box) const
     record.mPositionLetters = positionLetters;
     record.mLogPath = logPath;
     box.mLogBoxPath = logBoxPath;
+}
+
+void ToolSetup::setStoreApplication(const QString& application)
+{
+    storeApplication() = application;
 }

@@ -29,6 +29,10 @@ struct ToolSetup
     // stores the name.
     static QString startNewLogBoxFile(const QDateTime& now);
 
+    // Keeps the setup under another application name of the store from now on, so that a
+    // program trying the tool out never reads or changes the crew's setup.
+    static void setStoreApplication(const QString& application);
+
     // The setup that the record and the box settings hold, and the other way round.
     static ToolSetup of(const KelvoRecord& record, const BoxSettings& box);
     void applyTo(KelvoRecord& record, BoxSettings& box) const;

@@ -11,8 +11,9 @@
 // operations log and the LogBox files go. Call it before the window is created. Returns the
 // folder, or an empty text when it cannot be made.
 //
-// The store is redirected where it is a file, as on Linux. On Windows and macOS it is kept where
-// no path redirects it (the registry, the preferences), so there the demo still shares it.
+// The setup is kept under an application name of its own ("ConfKelvo Demo"), so that on Windows
+// and macOS too, where the store is the registry or the preferences, the demo keeps away from the
+// crew's setup.
 QString enterDemoWorkspace(const QString& imagesFolder);
 
 #endif

@@ -42,7 +42,7 @@ private slots:
         ToolSetup::save(setup);
         QCOMPARE(QSettings(crewStore, QSettings::IniFormat).value(QStringLiteral("Depth0")).toInt(),
                  60);
-        QVERIFY(QFile::exists(folder + QStringLiteral("/settings/Varrow/ConfKelvo.conf")));
+        QVERIFY(QFile::exists(folder + QStringLiteral("/settings/Varrow/ConfKelvo Demo.conf")));
 
         // The next start finds its own setup again.
         QVERIFY(QDir::setCurrent(QDir::homePath()));
