@@ -88,7 +88,8 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
     mSavedLastLine = saved ? lastLine : QByteArray();
     listener.tableFinished(count, saved);
     if (saved)
-        return FlowResult::success(tr("Read operation was successfull"));
+        return FlowResult::success(tr("Read operation was successfull") + QLatin1Char('\n') +
+                                   tr("The log was saved in %1").arg(path));
 
     QString text = tr("Read operation failed");
     if (unreadEntries > 0) {

