@@ -173,6 +173,29 @@ private slots:
         QVERIFY(FlowBench::logLines().isEmpty());
     }
 
+    // What the tab shows is what was read: a Kelvo serial end that could not be read is left out,
+    // and a read whose checksums do not match is not shown green.
+    void showsOnlyWhatWasRead()
+    {
+        FlowBench bench;
+        bench.start();
+        bench.field("LnEd_SerialNumberKelvo")->setText(QStringLiteral("OTHERKLV"));
+        // Block 15 is the tenth block of the record read.
+        bench.board().injectFault(kClaimExchanges + 10, EmulatedCr95hfBoard::Fault::FailedCall, 3);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Read operation was successfull"});
+        QCOMPARE(bench.field("LnEd_SerialNumberKelvo")->text(), QStringLiteral("0000"));
+
+        bench.tag().setBlock(7, bench.tag().block(7) ^ 1u);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts().size(), 1);
+        QVERIFY(bench.answerer().texts().at(0).startsWith(
+            QStringLiteral("Read operation was successfull\nThe configuration checksum")));
+        QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Warning);
+        QVERIFY(bench.answerer().seen().at(0).watchedButtonStyle != kSuccessStyle);
+        QCOMPARE(bench.field("LnEd_SerialNumberKelvo")->text(), QStringLiteral("00000417"));
+    }
+
     void reportsAnUnwritableLog()
     {
         QSettings(QStringLiteral("Varrow"), QStringLiteral("ConfKelvo"))
@@ -191,9 +214,8 @@ private slots:
         bench.find<QComboBox>("Cmb_Depth")->setCurrentText(QStringLiteral("75"));
         bench.click(bench.writeButton());
         const QString backupError = bench.answerer().texts().value(0);
-        QCOMPARE(bench.answerer().texts(),
-                 (QStringList{backupError, backupError, backupError,
-                              "Write operation was successfull"}));
+        QCOMPARE(bench.answerer().texts(), (QStringList{backupError, backupError, backupError,
+                                                        "Write operation was successfull"}));
         QCOMPARE((bench.tag().block(1) >> 16) & 0xFF, 75u);
     }
 
