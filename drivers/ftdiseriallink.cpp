@@ -34,6 +34,8 @@ FtdiSerialLink::FtdiSerialLink(int baudRate, int wordLength, int stopBits, int p
                                     static_cast<std::uint8_t>(stopBits),
                                     static_cast<std::uint8_t>(parity));
     mLibrary.setTimeouts(mHandle, timeoutMilliseconds, timeoutMilliseconds);
+    // A refusal only leaves the link slower, so its status does not matter.
+    mLibrary.setLatencyTimer(mHandle, latencyTimerMilliseconds);
     mLibrary.purge(mHandle, purgeBoth);
 }
 

@@ -94,7 +94,7 @@ void EmulatedStandaloneBox::setPlugged(bool plugged)
         mHandleLost = mHandle != nullptr;
         mProtocolSelected = false;
         mIncoming.clear();
-        mReceiveQueue.clear();
+        dropReceived();
         mLateBytes.clear();
     }
 }
@@ -103,7 +103,7 @@ void EmulatedStandaloneBox::restart()
 {
     mProtocolSelected = false;
     mIncoming.clear();
-    mReceiveQueue.clear();
+    dropReceived();
     mLateBytes.clear();
 }
 
@@ -151,6 +151,7 @@ int EmulatedStandaloneBox::open(int index, Handle& handle)
     mHandle = reinterpret_cast<Handle>(++mOpenCount);
     mHandleLost = false;
     mProtocolSelected = false;
+    mLatencyTimer = defaultLatencyMilliseconds;
     handle = mHandle;
     return 0;
 }
@@ -162,7 +163,7 @@ int EmulatedStandaloneBox::close(Handle handle)
         return failure;
     mHandle = nullptr;
     mIncoming.clear();
-    mReceiveQueue.clear();
+    dropReceived();
     mLateBytes.clear();
     return 0;
 }
@@ -173,19 +174,28 @@ int EmulatedStandaloneBox::read(Handle handle, void* buffer, std::uint32_t count
     mCalls.push_back(Call::Read);
     if (!isUsable(handle))
         return failure;
-    const int available = std::min<int>(mReceiveQueue.size(), static_cast<int>(count));
-    std::memcpy(buffer, mReceiveQueue.constData(), static_cast<std::size_t>(available));
-    mReceiveQueue.remove(0, available);
-    received = static_cast<std::uint32_t>(available);
-    // Bytes arrive one after the other from the moment their request was sent, whatever the
-    // tool did meanwhile: a read waits only for those not in yet.
-    mQueueHeadArrives += lineTime(received);
-    if (received > 0 && mBaudRateForPacing > 0)
-        std::this_thread::sleep_until(mQueueHeadArrives);
-    advanceClock(lineTime(received));
+    // The read takes what the converter hands over before its time-out, up to count bytes. A
+    // time-out of 0 is none: the read waits for every byte on its way, and then returns with
+    // them, since the box cannot wait forever.
+    const bool timesOut = mTimeouts[0] > 0;
+    const std::chrono::nanoseconds givingUp =
+        timesOut ? mEmulatedTime + std::chrono::milliseconds(mTimeouts[0])
+                 : std::chrono::nanoseconds::max();
+    std::uint32_t available = 0;
+    while (available < count && available < mReceiveTimes.size() &&
+           mReceiveTimes[available].handedOver <= givingUp)
+        ++available;
+    std::memcpy(buffer, mReceiveQueue.constData(), available);
+    if (available > 0)
+        waitFor(mReceiveTimes[available - 1]);
+    mReceiveQueue.remove(0, static_cast<int>(available));
+    mReceiveTimes.erase(mReceiveTimes.begin(), mReceiveTimes.begin() + available);
+    received = available;
     if (received < count) {
-        advanceClock(std::chrono::milliseconds(mTimeouts[0]));
-        mReceiveQueue.append(mLateBytes);
+        if (timesOut)
+            mEmulatedTime = givingUp;
+        anchorWallTime();
+        sendToReader(mLateBytes);
         mLateBytes.clear();
     }
     return 0;
@@ -203,11 +213,12 @@ int EmulatedStandaloneBox::write(Handle handle, const void* buffer, std::uint32_
         return failure;
     mIncoming.append(static_cast<const char*>(buffer), static_cast<int>(count));
     written = count;
-    const bool nothingWaiting = mReceiveQueue.isEmpty();
-    advanceClock(lineTime(count));
+    mLineBytes += count;
+    // What the box sends from now on reaches the reader counted from this write, whatever the
+    // reader does meanwhile.
+    anchorWallTime();
+    mEmulatedTime += lineTime(count);
     takeRequests();
-    if (nothingWaiting)
-        mQueueHeadArrives = std::chrono::steady_clock::now() + lineTime(count);
     return 0;
 }
 
@@ -236,7 +247,7 @@ int EmulatedStandaloneBox::purge(Handle handle, std::uint32_t mask)
     if (!isUsable(handle))
         return failure;
     if ((mask & purgeReceive) != 0)
-        mReceiveQueue.clear();
+        dropReceived();
     if ((mask & purgeTransmit) != 0)
         mIncoming.clear();
     return 0;
@@ -258,6 +269,15 @@ int EmulatedStandaloneBox::queueStatus(Handle handle, std::uint32_t& waiting)
     if (!isUsable(handle))
         return failure;
     waiting = static_cast<std::uint32_t>(mReceiveQueue.size());
+    return 0;
+}
+
+int EmulatedStandaloneBox::setLatencyTimer(Handle handle, std::uint8_t milliseconds)
+{
+    mCalls.push_back(Call::SetLatencyTimer);
+    if (!isUsable(handle) || !mLatencyTimerSupported || milliseconds < shortestLatencyMilliseconds)
+        return failure;
+    mLatencyTimer = milliseconds;
     return 0;
 }
 
@@ -305,16 +325,70 @@ EmulatedStandaloneBox::takeFault(const QByteArray& request)
 void EmulatedStandaloneBox::queue(const QByteArray& answer, std::optional<Fault> fault)
 {
     if (!fault) {
-        mReceiveQueue.append(answer);
+        sendToReader(answer);
         return;
     }
     const QByteArray sent = spoiled(answer, *fault);
     if (fault == Fault::LateAnswer) {
-        mReceiveQueue.append(sent.left(2));
+        sendToReader(sent.left(2));
         mLateBytes.append(sent.mid(2));
         return;
     }
-    mReceiveQueue.append(sent);
+    sendToReader(sent);
+}
+
+void EmulatedStandaloneBox::sendToReader(const QByteArray& bytes)
+{
+    mLineBytes += bytes.size();
+    const std::chrono::nanoseconds start = std::max(mEmulatedTime, mLineFree);
+    for (int i = 0; i < bytes.size(); ++i) {
+        const std::chrono::nanoseconds arrival =
+            start + lineTime(static_cast<std::uint32_t>(i + 1));
+        mReceiveQueue.append(bytes[i]);
+        mReceiveTimes.push_back({arrival, packByte(arrival)});
+    }
+    mLineFree = start + lineTime(static_cast<std::uint32_t>(bytes.size()));
+}
+
+std::chrono::nanoseconds EmulatedStandaloneBox::packByte(std::chrono::nanoseconds arrival)
+{
+    if (mBaudRateForPacing <= 0)
+        return arrival;
+    if (mPacketBytes == 0 || arrival > mPacketDeadline) {
+        mPacketBytes = 0;
+        mPacketDeadline = arrival + std::chrono::milliseconds(mLatencyTimer);
+    }
+    if (++mPacketBytes < packetDataSize)
+        return mPacketDeadline;
+    // A full packet leaves at once, with the bytes that were waiting in it. None of them can have
+    // been read: a read waits for its packet to leave.
+    const auto waiting = std::min<std::size_t>(packetDataSize - 1, mReceiveTimes.size());
+    for (auto byte = mReceiveTimes.end() - static_cast<std::ptrdiff_t>(waiting);
+         byte != mReceiveTimes.end(); ++byte)
+        byte->handedOver = arrival;
+    mPacketBytes = 0;
+    return arrival;
+}
+
+void EmulatedStandaloneBox::dropReceived()
+{
+    mReceiveQueue.clear();
+    mReceiveTimes.clear();
+    mPacketBytes = 0;
+    mLineFree = mEmulatedTime;
+}
+
+void EmulatedStandaloneBox::waitFor(const ByteTimes& byte)
+{
+    if (mBaudRateForPacing > 0 && mPacing == Pacing::RealTime)
+        std::this_thread::sleep_until(mWallAnchor + (byte.arrival - mEmulatedAnchor));
+    mEmulatedTime = std::max(mEmulatedTime, byte.handedOver);
+}
+
+void EmulatedStandaloneBox::anchorWallTime()
+{
+    mWallAnchor = std::chrono::steady_clock::now();
+    mEmulatedAnchor = mEmulatedTime;
 }
 
 QByteArray EmulatedStandaloneBox::carryOut(const QByteArray& request, std::optional<Fault> fault)

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <chrono>
+#include <deque>
 #include <map>
 #include <optional>
 #include <vector>
@@ -20,9 +21,15 @@
 // and log. It can be absent or unplugged, spoil chosen answers, pace its answers at a baud rate,
 // and it counts requests by kind.
 //
-// Reads never wait: a read that asks for more than is queued returns at once with what is there,
-// as a real read does once its time-out has passed. The box keeps its own clock of what the
-// reader would have waited, so that tests can tell what time-outs cost without waiting for them.
+// Reads do not wait for their time-outs: a read that asks for more than will come returns at once
+// with what is there, as a real read does once its time-out has passed. The box keeps its own
+// clock of what the reader would have waited, so that tests can tell what time-outs cost without
+// waiting for them.
+//
+// Paced, the box also plays its FTDI converter's receive path: the converter hands bytes to the
+// host in USB packets of at most 62 bytes; a full packet leaves at once, one that is not full
+// when the latency timer runs out after the packet's first byte, 16 ms unless the host sets it
+// (2 to 255 ms). A read waits for the packets that bring its bytes, on the box's clock.
 class EmulatedStandaloneBox : public D2xxLibrary
 {
 public:
@@ -71,10 +78,24 @@ public:
         SetDataCharacteristics,
         Purge,
         SetTimeouts,
-        QueueStatus
+        QueueStatus,
+        SetLatencyTimer
+    };
+
+    enum class Pacing
+    {
+        // Reads also wait in wall time for their bytes to come over the line, counted from the
+        // request whatever the reader did meanwhile. The converter's latency and the time-outs
+        // cost time on the box's clock only.
+        RealTime,
+        // Only the box's clock counts the time: nothing waits.
+        EmulatedTime
     };
 
     static constexpr int logEntrySize = 72;
+    static constexpr int packetDataSize = 62;
+    static constexpr std::uint8_t defaultLatencyMilliseconds = 16;
+    static constexpr std::uint8_t shortestLatencyMilliseconds = 2;
 
     // One log entry: the time stamp, the operation word and the 16 tag blocks, each big-endian.
     static QByteArray logEntry(quint32 timestamp, quint32 operation,
@@ -118,13 +139,26 @@ public:
     void clearFaults();
 
     // Takes requests and delivers answers no faster than the line carries them at this baud
-    // rate, 11 bits a byte; 0 (the default) moves them at once.
-    void paceAt(int baudRate) { mBaudRateForPacing = baudRate; }
+    // rate, 11 bits a byte, and through the converter's packets; 0 (the default) moves them at
+    // once, whole.
+    void paceAt(int baudRate, Pacing pacing = Pacing::RealTime)
+    {
+        mBaudRateForPacing = baudRate;
+        mPacing = pacing;
+    }
+    // A converter whose library lacks the latency timer refuses to set it and keeps its own.
+    void setLatencyTimerSupported(bool supported) { mLatencyTimerSupported = supported; }
+    // The converter's latency timer in milliseconds: the default at every open, then what the
+    // host set.
+    std::uint8_t latencyTimer() const { return mLatencyTimer; }
 
-    // What the reader would have waited on this box so far, in milliseconds: the read time-out
-    // for each read that got fewer bytes than it asked for, and the wire time of the bytes when
-    // paced. Reads and writes on a handle that fails cost nothing.
+    // What the reader would have waited on this box so far: the read time-out for each read that
+    // got fewer bytes than it asked for and, paced, the wire time of the requests and the wait for
+    // the packets that brought the answers. Reads and writes on a handle that fails cost nothing.
+    std::chrono::nanoseconds emulatedTime() const { return mEmulatedTime; }
     qint64 emulatedMilliseconds() const;
+    // The bytes that went over the line so far, both ways.
+    qint64 lineBytes() const { return mLineBytes; }
 
     int requests(Request request) const;
     int exchanges() const { return mExchanges; }
@@ -146,9 +180,21 @@ public:
     int purge(Handle handle, std::uint32_t mask) override;
     int setTimeouts(Handle handle, std::uint32_t readMilliseconds,
                     std::uint32_t writeMilliseconds) override;
+    // Counts every byte the box has sent, handed over yet or not: a read of them waits for their
+    // packets. A count that grew only with the box's clock would never grow for a caller that
+    // polls it, since the clock moves only when the reader waits.
     int queueStatus(Handle handle, std::uint32_t& waiting) override;
+    int setLatencyTimer(Handle handle, std::uint8_t milliseconds) override;
 
 private:
+    // When a byte the box sent came in from the line, and when the converter hands it to the
+    // reader.
+    struct ByteTimes
+    {
+        std::chrono::nanoseconds arrival;
+        std::chrono::nanoseconds handedOver;
+    };
+
     bool isUsable(Handle handle) const;
     void takeRequests();
     void answer(const QByteArray& request);
@@ -158,8 +204,19 @@ private:
     QByteArray logEntryAnswer(int index);
     std::optional<Fault> takeFault(const QByteArray& request);
     void queue(const QByteArray& answer, std::optional<Fault> fault);
+    // Sends bytes to the reader over the line, after what the line still carries.
+    void sendToReader(const QByteArray& bytes);
+    // Puts a byte that came in from the line into the converter's packet; returns when that
+    // packet leaves for the reader.
+    std::chrono::nanoseconds packByte(std::chrono::nanoseconds arrival);
+    // Forgets what was on its way to the reader.
+    void dropReceived();
+    // Moves the clock on to when the reader has the byte, waiting in wall time for it to come
+    // over the line when paced in real time.
+    void waitFor(const ByteTimes& byte);
+    // Ties the box's clock to wall time from now on.
+    void anchorWallTime();
     std::chrono::nanoseconds lineTime(std::uint32_t bytes) const;
-    void advanceClock(std::chrono::nanoseconds duration) { mEmulatedTime += duration; }
 
     EmulatedKelvoTag mTag;
     bool mTagInField = true;
@@ -176,14 +233,27 @@ private:
     bool mProtocolSelected = false;
     int mExchangesBeforeUnplug = -1;
     int mBaudRateForPacing = 0;
+    Pacing mPacing = Pacing::RealTime;
     bool mSilent = false;
     std::chrono::nanoseconds mEmulatedTime{0};
+    // The wall time that matched mEmulatedAnchor on the box's clock, when paced in real time.
+    std::chrono::steady_clock::time_point mWallAnchor;
+    std::chrono::nanoseconds mEmulatedAnchor{0};
+    qint64 mLineBytes = 0;
 
     QByteArray mIncoming;
+    // What the box sent, and the times of each byte.
     QByteArray mReceiveQueue;
-    // When the first byte waiting in mReceiveQueue has come in over the paced line.
-    std::chrono::steady_clock::time_point mQueueHeadArrives;
+    std::deque<ByteTimes> mReceiveTimes;
     QByteArray mLateBytes;
+    // When the box's line is done with what it sends.
+    std::chrono::nanoseconds mLineFree{0};
+    // The converter's packet being filled: its bytes, the last ones of mReceiveQueue, and when
+    // its latency timer runs out.
+    int mPacketBytes = 0;
+    std::chrono::nanoseconds mPacketDeadline{0};
+    std::uint8_t mLatencyTimer = defaultLatencyMilliseconds;
+    bool mLatencyTimerSupported = true;
 
     int mExchanges = 0;
     std::map<int, Fault> mFaults;

@@ -40,6 +40,9 @@ public:
                             std::uint32_t writeMilliseconds) = 0;
     // The number of bytes that can be read without waiting.
     virtual int queueStatus(Handle handle, std::uint32_t& waiting) = 0;
+    // How long the converter holds received bytes that do not fill a USB packet before it hands
+    // them over anyway. A device or backend without the setting refuses, and works as before.
+    virtual int setLatencyTimer(Handle handle, std::uint8_t milliseconds) = 0;
 };
 
 // The backend in use: the one installed last, or the platform's own.

@@ -4,9 +4,16 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
 namespace {
 
 constexpr quint16 ftdiVendorId = 0x0403;
+// The latency timer of an FTDI converter whose port is not set to low latency.
+constexpr std::uint8_t defaultLatencyMilliseconds = 16;
 
 // Whether the port has stopped working, as when its device was unplugged. A time-out, or a line
 // setting that the port does not support, leaves it usable.
@@ -33,6 +40,26 @@ bool takeWaitingBytes(QSerialPort& port)
     if (!failed)
         port.clearError();
     return !failed;
+}
+
+// Sets or clears the low-latency flag among the port's serial settings and changes nothing else.
+// A port without serial settings refuses: it is left as it was.
+bool setLowLatency(QSerialPort& port, bool lowLatency)
+{
+#ifdef Q_OS_LINUX
+    serial_struct settings{};
+    if (ioctl(port.handle(), TIOCGSERIAL, &settings) != 0)
+        return false;
+    if (lowLatency)
+        settings.flags |= ASYNC_LOW_LATENCY;
+    else
+        settings.flags &= ~ASYNC_LOW_LATENCY;
+    return ioctl(port.handle(), TIOCSSERIAL, &settings) == 0;
+#else
+    Q_UNUSED(port);
+    Q_UNUSED(lowLatency);
+    return false;
+#endif
 }
 
 QSerialPort::Parity parityOf(std::uint8_t parity)
@@ -214,6 +241,14 @@ int D2xxSerialPortLibrary::queueStatus(Handle handle, std::uint32_t& waiting)
         return failure;
     waiting = static_cast<std::uint32_t>(port->serial.bytesAvailable());
     return 0;
+}
+
+int D2xxSerialPortLibrary::setLatencyTimer(Handle handle, std::uint8_t milliseconds)
+{
+    Port* port = portOf(handle);
+    if (port == nullptr)
+        return failure;
+    return setLowLatency(port->serial, milliseconds < defaultLatencyMilliseconds) ? 0 : failure;
 }
 
 D2xxLibrary& defaultD2xxLibrary()

@@ -13,6 +13,11 @@ class QSerialPort;
 // Device 0 is the port named by KELVOCONF_BOX_PORT (a device path such as /dev/ttyUSB0, or any
 // tty) or, without it, the first port whose USB vendor is FTDI (0x0403). No such port, or one
 // that cannot be opened, behaves as a missing box.
+//
+// A serial port knows two latencies: its driver's default and, with the port's low-latency flag,
+// the shortest the driver has (on an FTDI converter, the kernel's ftdi_sio driver then sets the
+// converter's latency timer to 1 ms). setLatencyTimer asks for the flag below the default's 16 ms
+// and clears it otherwise; a port whose driver has no such flag (a pseudo-terminal) refuses.
 class D2xxSerialPortLibrary : public D2xxLibrary
 {
 public:
@@ -36,6 +41,7 @@ public:
     int setTimeouts(Handle handle, std::uint32_t readMilliseconds,
                     std::uint32_t writeMilliseconds) override;
     int queueStatus(Handle handle, std::uint32_t& waiting) override;
+    int setLatencyTimer(Handle handle, std::uint8_t milliseconds) override;
 
 private:
     struct Port;

@@ -47,6 +47,7 @@ D2xxWindowsLibrary::D2xxWindowsLibrary()
     mSetTimeouts = resolve<SetTimeouts>(mModule, setTimeoutsOrdinal);
     mQueueStatus = resolve<QueueStatus>(mModule, queueStatusOrdinal);
     mClose = resolve<Close>(mModule, "FT_Close");
+    mSetLatencyTimer = resolve<SetLatencyTimer>(mModule, "FT_SetLatencyTimer");
     if (mOpen == nullptr || mRead == nullptr || mWrite == nullptr || mSetBaudRate == nullptr ||
         mSetDataCharacteristics == nullptr || mPurge == nullptr || mSetTimeouts == nullptr ||
         mQueueStatus == nullptr || mClose == nullptr) {
@@ -131,6 +132,13 @@ int D2xxWindowsLibrary::queueStatus(Handle handle, std::uint32_t& waiting)
     const int status = result(mQueueStatus(handle, &count));
     waiting = count;
     return status;
+}
+
+int D2xxWindowsLibrary::setLatencyTimer(Handle handle, std::uint8_t milliseconds)
+{
+    if (!isLoaded() || mSetLatencyTimer == nullptr)
+        return failure;
+    return result(mSetLatencyTimer(handle, milliseconds));
 }
 
 D2xxLibrary& defaultD2xxLibrary()

@@ -7,7 +7,8 @@
 
 // Reaches the Standalone Box's FTDI converter through FTD2XX.dll, loaded at run time, its calls
 // imported by ordinal and FT_Close by name. A missing DLL or call behaves as a missing box: every
-// call fails, and the program still starts.
+// call fails, and the program still starts. FT_SetLatencyTimer, imported by name, is optional: a
+// DLL without it is still a box, whose setLatencyTimer fails.
 class D2xxWindowsLibrary : public D2xxLibrary
 {
 public:
@@ -30,6 +31,7 @@ public:
     int setTimeouts(Handle handle, std::uint32_t readMilliseconds,
                     std::uint32_t writeMilliseconds) override;
     int queueStatus(Handle handle, std::uint32_t& waiting) override;
+    int setLatencyTimer(Handle handle, std::uint8_t milliseconds) override;
 
 private:
     using Status = ULONG;
@@ -42,6 +44,7 @@ private:
     using Purge = Status(__stdcall*)(PVOID, ULONG);
     using SetTimeouts = Status(__stdcall*)(PVOID, ULONG, ULONG);
     using QueueStatus = Status(__stdcall*)(PVOID, LPDWORD);
+    using SetLatencyTimer = Status(__stdcall*)(PVOID, UCHAR);
 
     HMODULE mModule = nullptr;
     Open mOpen = nullptr;
@@ -53,6 +56,7 @@ private:
     Purge mPurge = nullptr;
     SetTimeouts mSetTimeouts = nullptr;
     QueueStatus mQueueStatus = nullptr;
+    SetLatencyTimer mSetLatencyTimer = nullptr;
 };
 
 #endif

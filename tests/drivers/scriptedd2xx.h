@@ -62,6 +62,7 @@ public:
         waiting = static_cast<std::uint32_t>(mQueue.size());
         return 0;
     }
+    int setLatencyTimer(Handle, std::uint8_t) override { return 0; }
 
 private:
     QList<QByteArray> mAnswers;

@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -28,10 +29,11 @@ private slots:
             QCOMPARE(console.text(), std::string("Device opened\n"));
             QCOMPARE(box.calls(),
                      (std::vector<Call>{Call::Open, Call::SetBaudRate, Call::SetDataCharacteristics,
-                                        Call::SetTimeouts, Call::Purge}));
+                                        Call::SetTimeouts, Call::SetLatencyTimer, Call::Purge}));
             QCOMPARE(box.baudRate(), 115200u);
             QCOMPARE(box.dataCharacteristics(), (std::array<std::uint8_t, 3>{{8, 2, 0}}));
             QCOMPARE(box.timeouts(), (std::array<std::uint32_t, 2>{{5000, 5000}}));
+            QCOMPARE(box.latencyTimer(), std::uint8_t(2));
             QVERIFY(link.isAlive());
             QVERIFY(box.isOpen());
         }
@@ -47,6 +49,41 @@ private slots:
             QCOMPARE(error, QByteArray("error opening"));
         }
         QCOMPARE(console.text(), std::string());
+    }
+
+    void aRefusedLatencyTimerCostsOnlySpeed_data()
+    {
+        QTest::addColumn<bool>("supported");
+        QTest::addColumn<int>("timer");
+        QTest::newRow("set") << true << 2;
+        QTest::newRow("refused") << false << 16;
+    }
+
+    // A converter that refuses the short latency timer still carries the exchanges, silently,
+    // only with its own timer: at 110000 baud (100 us a byte) the 3 bytes of the request take
+    // 300 us, and the answer's first byte waits in a packet that is not full for the timer.
+    void aRefusedLatencyTimerCostsOnlySpeed()
+    {
+        QFETCH(bool, supported);
+        QFETCH(int, timer);
+        EmulatedStandaloneBox box;
+        box.paceAt(110000, EmulatedStandaloneBox::Pacing::EmulatedTime);
+        box.setLatencyTimerSupported(supported);
+        installD2xxLibrary(box);
+        CoutCapture console;
+        FtdiSerialLink link(115200, 8, 2, 0);
+        QCOMPARE(int(box.latencyTimer()), timer);
+        QVERIFY(link.isAlive());
+        const std::chrono::nanoseconds start = box.emulatedTime();
+        QVERIFY(link.send("520170"));
+        const std::optional<QByteArray> answer = link.receive(6);
+        QVERIFY(answer);
+        QCOMPARE(answer->toHex(), QByteArray("520470320005"));
+        QCOMPARE(link.lastOutcome(), Outcome::Done);
+        const auto waited =
+            std::chrono::duration_cast<std::chrono::microseconds>(box.emulatedTime() - start);
+        QCOMPARE(qint64(waited.count()), qint64(400 + 1000 * timer));
+        QCOMPARE(console.text(), std::string("Device opened\n"));
     }
 
     void sendsAndReadsHexText()

@@ -62,3 +62,10 @@ int FuzzedD2xxLibrary::queueStatus(Handle handle, std::uint32_t& waiting)
     waiting = static_cast<std::uint32_t>(mQueue.size());
     return 0;
 }
+
+int FuzzedD2xxLibrary::setLatencyTimer(Handle handle, std::uint8_t milliseconds)
+{
+    fuzzExpect(isOwnHandle(handle), "the latency timer is set on the open device");
+    fuzzExpect(milliseconds >= 2, "the latency timer is one the library accepts");
+    return 0;
+}

@@ -11,7 +11,9 @@
 // and that many bytes, which join the receive queue as the device's answer; reads never wait and
 // return what is queued. Once the input is used up, opening and writing fail, and so does the
 // queue status once the queue is empty. What the driver writes is checked: every request must be
-// one whole frame, a code byte the box knows, a length byte and as many bytes as it counts.
+// one whole frame, a code byte the box knows, a length byte and as many bytes as it counts. The
+// latency timer takes nothing from the input, so that the corpus keeps its meaning; it must be
+// one the library accepts.
 class FuzzedD2xxLibrary : public D2xxLibrary
 {
 public:
@@ -30,6 +32,7 @@ public:
     int purge(Handle handle, std::uint32_t mask) override;
     int setTimeouts(Handle, std::uint32_t, std::uint32_t) override { return 0; }
     int queueStatus(Handle handle, std::uint32_t& waiting) override;
+    int setLatencyTimer(Handle handle, std::uint8_t milliseconds) override;
 
 private:
     bool isOwnHandle(Handle handle) const { return handle == this; }

@@ -1,8 +1,11 @@
+#include "drivers/ftdiseriallink.h"
 #include "platform/d2xxserialportlibrary.h"
+#include "tests/drivers/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -77,6 +80,14 @@ private:
     QString mName;
 };
 
+bool sameSettings(const termios& one, const termios& other)
+{
+    return one.c_iflag == other.c_iflag && one.c_oflag == other.c_oflag &&
+           one.c_cflag == other.c_cflag && one.c_lflag == other.c_lflag &&
+           std::equal(std::begin(one.c_cc), std::end(one.c_cc), std::begin(other.c_cc)) &&
+           cfgetispeed(&one) == cfgetispeed(&other) && cfgetospeed(&one) == cfgetospeed(&other);
+}
+
 std::uint32_t readInto(D2xxLibrary& library, D2xxLibrary::Handle handle, QByteArray& text,
                        std::uint32_t count)
 {
@@ -104,7 +115,11 @@ private slots:
         qputenv("KELVOCONF_BOX_PORT", mTerminal->name().toLocal8Bit());
     }
 
-    void cleanup() { mTerminal.reset(); }
+    void cleanup()
+    {
+        restoreDefaultD2xxLibrary();
+        mTerminal.reset();
+    }
 
     void opensTheNamedPortOnly()
     {
@@ -188,6 +203,45 @@ private slots:
         QCOMPARE(waiting, 0u);
         QCOMPARE(readInto(library, handle, text, 1), 0u);
         QCOMPARE(library.close(handle), 0);
+    }
+
+    // A pseudo-terminal has no low-latency flag: it refuses the latency timer, short or long, and
+    // its line settings stay as they were.
+    void aPortWithoutLowLatencyRefusesTheLatencyTimer()
+    {
+        D2xxSerialPortLibrary library;
+        D2xxLibrary::Handle handle = nullptr;
+        QCOMPARE(library.open(0, handle), 0);
+        QCOMPARE(library.setBaudRate(handle, 115200), 0);
+        const termios before = mTerminal->slaveSettings();
+        QVERIFY(library.setLatencyTimer(handle, 2) != 0);
+        QVERIFY(library.setLatencyTimer(handle, 16) != 0);
+        QVERIFY(sameSettings(mTerminal->slaveSettings(), before));
+        QCOMPARE(library.close(handle), 0);
+        QVERIFY(library.setLatencyTimer(handle, 2) != 0);
+    }
+
+    // The link asks the port it opens for the short latency timer; on a port that refuses, it
+    // carries the exchanges all the same, on the line settings it chose.
+    void theLinkWorksOnAPortThatRefusesTheLatencyTimer()
+    {
+        D2xxSerialPortLibrary library;
+        installD2xxLibrary(library);
+        {
+            CoutCapture console;
+            FtdiSerialLink link(115200, 8, 2, 0);
+            const termios settings = mTerminal->slaveSettings();
+            QCOMPARE(cfgetospeed(&settings), speed_t(B115200));
+            QVERIFY((settings.c_cflag & CSTOPB) != 0);
+            QVERIFY(link.send("520170"));
+            QCOMPARE(mTerminal->received(3), QByteArray("520170"));
+            mTerminal->send("520470320005");
+            const std::optional<QByteArray> answer = link.receive(6);
+            QVERIFY(answer);
+            QCOMPARE(answer->toHex(), QByteArray("520470320005"));
+            QVERIFY(link.isAlive());
+            QCOMPARE(console.text(), std::string("Device opened\n"));
+        }
     }
 
     void aVanishedPeerFailsTheQueueStatus()

@@ -6,6 +6,7 @@
 namespace {
 
 using Fault = EmulatedStandaloneBox::Fault;
+using Pacing = EmulatedStandaloneBox::Pacing;
 using Request = EmulatedStandaloneBox::Request;
 
 // Writes the request given as hex text and returns everything then waiting, as hex text.
@@ -20,6 +21,30 @@ QByteArray exchange(EmulatedStandaloneBox& box, D2xxLibrary::Handle handle, cons
     QByteArray answer(static_cast<int>(waiting), '\0');
     box.read(handle, answer.data(), waiting, count);
     return answer.toHex();
+}
+
+// The box's clock, in microseconds.
+qint64 emulatedMicroseconds(const EmulatedStandaloneBox& box)
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(box.emulatedTime()).count();
+}
+
+// A box paced at 110000 baud, 100 us a byte, on its own clock, opened with a read time-out.
+D2xxLibrary::Handle openPacedBox(EmulatedStandaloneBox& box, std::uint32_t readTimeout)
+{
+    box.paceAt(110000, Pacing::EmulatedTime);
+    D2xxLibrary::Handle handle = nullptr;
+    box.open(0, handle);
+    box.setTimeouts(handle, readTimeout, readTimeout);
+    return handle;
+}
+
+bool writeHex(EmulatedStandaloneBox& box, D2xxLibrary::Handle handle, const QByteArray& request)
+{
+    const QByteArray bytes = QByteArray::fromHex(request);
+    std::uint32_t count = 0;
+    return box.write(handle, bytes.constData(), static_cast<std::uint32_t>(bytes.size()), count) ==
+           0;
 }
 
 // One byte read with nothing waiting times out at once and lets a late answer's rest arrive.
@@ -148,8 +173,8 @@ private slots:
     }
 
     // The box's clock counts what the reader would have waited: the read time-out for every read
-    // left short, the wire time of every byte when paced, nothing for calls on a dead handle. A
-    // silent box takes requests and answers none.
+    // left short, the wire time of every byte and the wait for the converter's packets when paced,
+    // nothing for calls on a dead handle. A silent box takes requests and answers none.
     void keepsTheTimeTheReaderWouldHaveWaited()
     {
         EmulatedStandaloneBox box;
@@ -169,14 +194,96 @@ private slots:
         QCOMPARE(box.emulatedMilliseconds(), 10000);
         box.setSilent(false);
 
-        // 1100 baud at 11 bits a byte: 10 ms a byte, 3 out and 6 back.
+        // 1100 baud at 11 bits a byte: 10 ms a byte, 3 out and 6 back, which the converter hands
+        // over two at a time, when its 16 ms timer runs out: the last two at 10080 + 16 ms.
         box.paceAt(1100);
         QCOMPARE(exchange(box, handle, "520170"), QByteArray("520470320005"));
-        QCOMPARE(box.emulatedMilliseconds(), 10090);
+        QCOMPARE(box.emulatedMilliseconds(), 10096);
 
         box.setPlugged(false);
         QCOMPARE(readOneByte(box, handle), QByteArray());
-        QCOMPARE(box.emulatedMilliseconds(), 10090);
+        QCOMPARE(box.emulatedMilliseconds(), 10096);
+    }
+
+    void handsTheAnswersOverInPackets_data()
+    {
+        QTest::addColumn<int>("timer");
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<qint64>("headAt");
+        QTest::addColumn<qint64>("wholeAt");
+
+        // The 3 bytes of a configuration read take 300 us; its answer's 6 bytes come in by 900 us
+        // and leave together in a packet that is not full, once the timer has run out after the
+        // first of them, at 400 us. 0 leaves the timer at its default; the host cannot set it
+        // below 2 ms.
+        const QByteArray config("520470320005");
+        QTest::newRow("short answer, 16 ms")
+            << 0 << QByteArray("520170") << config << qint64(16400) << qint64(16400);
+        QTest::newRow("short answer, 1 ms refused")
+            << 1 << QByteArray("520170") << config << qint64(16400) << qint64(16400);
+        QTest::newRow("short answer, 2 ms")
+            << 2 << QByteArray("520170") << config << qint64(2400) << qint64(2400);
+        QTest::newRow("short answer, 255 ms")
+            << 255 << QByteArray("520170") << config << qint64(255400) << qint64(255400);
+        // A log entry's request takes 500 us; its answer's 75 bytes come in by 8000 us. With 16
+        // ms its first 62 fill a packet, which leaves with the 62nd, and the last 13 wait for the
+        // timer after the 63rd, at 6800 us. With 2 ms no packet fills: 21 bytes leave 2 ms after
+        // the first of them, at 2600 us, and so on, the last 12 at 8900 us.
+        const QByteArray entry = "52496c" + QByteArray(72, '\x11').toHex();
+        QTest::newRow("log entry, 16 ms")
+            << 0 << QByteArray("52036c0000") << entry << qint64(6700) << qint64(22800);
+        QTest::newRow("log entry, 2 ms")
+            << 2 << QByteArray("52036c0000") << entry << qint64(2600) << qint64(8900);
+    }
+
+    // Paced, the converter hands the answer over in packets of 62 bytes at most: a full one at
+    // once, one that is not full when the latency timer runs out after its first byte.
+    void handsTheAnswersOverInPackets()
+    {
+        QFETCH(int, timer);
+        QFETCH(QByteArray, request);
+        QFETCH(QByteArray, answer);
+        QFETCH(qint64, headAt);
+        QFETCH(qint64, wholeAt);
+        EmulatedStandaloneBox box;
+        box.appendLogEntry(QByteArray(EmulatedStandaloneBox::logEntrySize, '\x11'));
+        const D2xxLibrary::Handle handle = openPacedBox(box, 5000);
+        if (timer != 0)
+            QCOMPARE(box.setLatencyTimer(handle, static_cast<std::uint8_t>(timer)) == 0,
+                     timer >= 2);
+
+        QVERIFY(writeHex(box, handle, request));
+        const int size = answer.size() / 2;
+        QByteArray received(size, '\0');
+        std::uint32_t count = 0;
+        QCOMPARE(box.read(handle, received.data(), 2, count), 0);
+        QCOMPARE(count, 2u);
+        QCOMPARE(emulatedMicroseconds(box), headAt);
+        QCOMPARE(box.read(handle, received.data() + 2, static_cast<std::uint32_t>(size - 2), count),
+                 0);
+        QCOMPARE(int(count), size - 2);
+        QCOMPARE(emulatedMicroseconds(box), wholeAt);
+        QCOMPARE(received.toHex(), answer);
+        QCOMPARE(box.lineBytes(), qint64(request.size() / 2 + size));
+    }
+
+    // The converter holds a packet that is not full for its whole timer: a read whose time-out
+    // passes first gets nothing and costs its time-out; the next read gets the packet.
+    void aReadTimesOutBeforeThePacketLeaves()
+    {
+        EmulatedStandaloneBox box;
+        const D2xxLibrary::Handle handle = openPacedBox(box, 10);
+        QVERIFY(writeHex(box, handle, "520170"));
+        QByteArray answer(6, '\0');
+        std::uint32_t count = 0;
+        QCOMPARE(box.read(handle, answer.data(), 6, count), 0);
+        QCOMPARE(count, 0u);
+        QCOMPARE(emulatedMicroseconds(box), qint64(10300));
+        QCOMPARE(box.read(handle, answer.data(), 6, count), 0);
+        QCOMPARE(count, 6u);
+        QCOMPARE(emulatedMicroseconds(box), qint64(16400));
+        QCOMPARE(answer.toHex(), QByteArray("520470320005"));
     }
 
     void opensExclusivelyAndCanBeUnplugged()

@@ -120,7 +120,8 @@ void expectNoBox(const std::string& folder)
               library.setDataCharacteristics(handle, 8, 2, 0) == D2xxLibrary::failure &&
               library.purge(handle, 3) == D2xxLibrary::failure &&
               library.setTimeouts(handle, 5000, 5000) == D2xxLibrary::failure &&
-              library.queueStatus(handle, count) == D2xxLibrary::failure,
+              library.queueStatus(handle, count) == D2xxLibrary::failure &&
+              library.setLatencyTimer(handle, 2) == D2xxLibrary::failure,
           folder + ": every call fails");
 }
 
@@ -136,26 +137,46 @@ void incompleteLibrariesAreNoBox()
     }
 }
 
-// The latency timer is optional: a library without it is still a box. The stand-in exports it
-// by name with the library's convention, ready for the backend that sets the latency.
+// The latency timer reaches FT_SetLatencyTimer, imported by name, with the handle and the
+// milliseconds, and its status comes back. It is optional: a library without it is still a box,
+// which opens, and whose latency timer fails without reaching the library.
 void latencyTimerIsOptional()
 {
-    useLibraryFolder("box-without-FT_SetLatencyTimer");
+    useLibraryFolder("box");
     {
         D2xxWindowsLibrary library;
-        check(library.isLoaded(), "a library without FT_SetLatencyTimer is still a box");
+        const StandIn standIn("FTD2XX.dll");
+        standIn.play("FT_Open", 0, handleText.c_str());
+        standIn.play("FT_SetLatencyTimer", 0);
+        standIn.play("FT_SetLatencyTimer", 4);
+        D2xxLibrary::Handle handle = nullptr;
+        std::string statuses;
+        const auto keep = [&statuses](int status) { statuses += std::to_string(status) + " "; };
+        checkStackKept("open", [&] { keep(library.open(0, handle)); });
+        checkStackKept("setLatencyTimer", [&] { keep(library.setLatencyTimer(handle, 2)); });
+        checkStackKept("setLatencyTimer", [&] { keep(library.setLatencyTimer(handle, 255)); });
+        checkEqual(standIn.journal(),
+                   withHandle("FT_Open(0)\n"
+                              "FT_SetLatencyTimer(@, 2)\n"
+                              "FT_SetLatencyTimer(@, 255)\n"),
+                   "FT_SetLatencyTimer's handle and milliseconds");
+        checkEqual(statuses, "0 0 4 ", "the latency timer's statuses");
     }
-    useLibraryFolder("box");
+    useLibraryFolder("box-without-FT_SetLatencyTimer");
     D2xxWindowsLibrary library;
     const StandIn standIn("FTD2XX.dll");
-    using SetLatencyTimer = ULONG(__stdcall*)(PVOID, UCHAR);
-    const auto setLatencyTimer = standIn.exportNamed<SetLatencyTimer>("FT_SetLatencyTimer");
-    check(setLatencyTimer != nullptr, "the box stand-in exports FT_SetLatencyTimer");
-    if (setLatencyTimer == nullptr)
-        return;
-    checkStackKept("FT_SetLatencyTimer", [&] { setLatencyTimer(scriptedHandle(), 2); });
-    checkEqual(standIn.journal(), withHandle("FT_SetLatencyTimer(@, 2)\n"),
-               "FT_SetLatencyTimer's handle and milliseconds");
+    check(library.isLoaded(), "a library without FT_SetLatencyTimer is still a box");
+    standIn.play("FT_Open", 0, handleText.c_str());
+    D2xxLibrary::Handle handle = nullptr;
+    int opened = D2xxLibrary::failure;
+    int latency = 0;
+    checkStackKept("open", [&] { opened = library.open(0, handle); });
+    checkStackKept("setLatencyTimer", [&] { latency = library.setLatencyTimer(handle, 2); });
+    check(opened == 0 && handle == scriptedHandle(),
+          "a library without FT_SetLatencyTimer opens the box");
+    checkEqual(latency, D2xxLibrary::failure, "without FT_SetLatencyTimer the latency timer fails");
+    checkEqual(standIn.journal(), "FT_Open(0)\n",
+               "without FT_SetLatencyTimer the latency timer reaches nothing");
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 // Stands in for the FTDI D2XX library: the calls that the box backend imports, with the real
-// library's __stdcall convention, and FT_SetLatencyTimer for the backend that will set the
-// converter's latency. Every call is journaled with its handle and arguments and answered from the
-// script: the status it returns and its payload (the handle that FT_Open gives, the bytes that
-// FT_Read delivers, the counts that FT_Write and FT_GetQueueStatus report).
+// library's __stdcall convention. Every call is journaled with its handle and arguments and
+// answered from the script: the status it returns and its payload (the handle that FT_Open gives,
+// the bytes that FT_Read delivers, the counts that FT_Write and FT_GetQueueStatus report).
 #include "tests/windows/standinscript.h"
 
 #include <windows.h>

@@ -22,14 +22,15 @@ public:
     void play(const char* function, int status, const char* payload = "") const;
     // Every call so far, one line each.
     std::string journal() const;
-    // An export by name, for the calls that the backend does not make yet; null when missing.
+
+private:
+    // An export by name; null when missing.
     template <typename Function> Function exportNamed(const char* name) const
     {
         const FARPROC address = mModule != nullptr ? GetProcAddress(mModule, name) : nullptr;
         return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
     }
 
-private:
     HMODULE mModule;
 };
 
