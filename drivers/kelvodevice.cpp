@@ -69,7 +69,9 @@ bool KelvoDevice::connectReader()
     }
     // A box driver kept from an earlier attempt was destroyed above, when the board's driver
     // replaced it, so the box, which opens exclusively, is free for this one.
-    mDriver = std::make_unique<StandaloneBoxDriver>();
+    auto box = std::make_unique<StandaloneBoxDriver>();
+    box->setPause(mPause);
+    mDriver = std::move(box);
     if (mDriver->open()) {
         mRfidBoardConnected = true;
         return finish(Outcome::Done);

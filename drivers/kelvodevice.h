@@ -64,7 +64,8 @@ public:
     // An entry whose first answer is not a whole entry is asked for once more.
     KelvoRecord readBoxLogEntry(int index);
 
-    // Replaces the pause between memory-access attempts (QThread::msleep by default).
+    // Replaces the pauses of the device and of the box driver it connects from now on: between
+    // memory-access attempts and after a block write to the box (QThread::msleep by default).
     void setPause(Pause pause);
     // The factory build's writes also set the serial number, the battery threshold and checksum B.
     void setFactoryWrites(bool factoryWrites) { mFactoryWrites = factoryWrites; }

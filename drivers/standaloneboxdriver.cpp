@@ -26,7 +26,11 @@ Outcome tagAnswerOutcome(const QByteArray& answer, int size)
 
 } // namespace
 
-StandaloneBoxDriver::StandaloneBoxDriver() : mName("StandaloneBox") {}
+StandaloneBoxDriver::StandaloneBoxDriver()
+    : mName("StandaloneBox"),
+      mPause([](unsigned long milliseconds) { QThread::msleep(milliseconds); })
+{
+}
 
 StandaloneBoxDriver::~StandaloneBoxDriver() = default;
 
@@ -216,7 +220,7 @@ std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& reques
     mLink->readAvailable();
     const bool sent = mLink->send(request);
     if (pauseAfterSend > 0)
-        QThread::msleep(pauseAfterSend);
+        mPause(pauseAfterSend);
     if (!sent) {
         finish(mLink->lastOutcome());
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDateTime>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,6 +30,9 @@ public:
     static constexpr int wordLength = 8;
     static constexpr int stopBits = 2;
     static constexpr int parity = 0;
+
+    // Blocks the calling thread for the given number of milliseconds.
+    using Pause = std::function<void(unsigned long milliseconds)>;
 
     StandaloneBoxDriver();
     ~StandaloneBoxDriver() override;
@@ -60,6 +64,9 @@ public:
     QByteArray readLogEntry(int index);
     bool eraseLog();
 
+    // Replaces the pause after a block write (QThread::msleep by default).
+    void setPause(Pause pause) { mPause = std::move(pause); }
+
 private:
     // The whole answer to request as bytes; none when no link is open, the request cannot be
     // sent, the answer does not start with answerCode or does not arrive whole.
@@ -73,6 +80,7 @@ private:
 
     QByteArray mName;
     std::unique_ptr<FtdiSerialLink> mLink;
+    Pause mPause;
     bool mConnected = false;
     // The last reopen got no answer at all to its protocol select.
     bool mSilentAtReopen = false;
