@@ -277,7 +277,7 @@ int EmulatedStandaloneBox::setLatencyTimer(Handle handle, std::uint8_t milliseco
     mCalls.push_back(Call::SetLatencyTimer);
     if (!isUsable(handle) || !mLatencyTimerSupported || milliseconds < shortestLatencyMilliseconds)
         return failure;
-    mLatencyTimer = milliseconds;
+    mLatencyTimer = mLowLatencyPort ? 1 : milliseconds;
     return 0;
 }
 

@@ -148,6 +148,9 @@ public:
     }
     // A converter whose library lacks the latency timer refuses to set it and keeps its own.
     void setLatencyTimerSupported(bool supported) { mLatencyTimerSupported = supported; }
+    // A converter behind a serial port whose driver turns the host's low-latency request into a
+    // 1 ms timer, as Linux's ftdi_sio does, instead of the D2XX library's 2 ms at the least.
+    void setLowLatencyPort(bool lowLatency) { mLowLatencyPort = lowLatency; }
     // The converter's latency timer in milliseconds: the default at every open, then what the
     // host set.
     std::uint8_t latencyTimer() const { return mLatencyTimer; }
@@ -254,6 +257,7 @@ private:
     std::chrono::nanoseconds mPacketDeadline{0};
     std::uint8_t mLatencyTimer = defaultLatencyMilliseconds;
     bool mLatencyTimerSupported = true;
+    bool mLowLatencyPort = false;
 
     int mExchanges = 0;
     std::map<int, Fault> mFaults;
