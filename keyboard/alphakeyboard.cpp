@@ -24,9 +24,9 @@ const char* const kCapsOffStyle =
 } // namespace
 
 AlphaKeyBoard::AlphaKeyBoard(QWidget* parent)
-    : KeyBoardWidget(parent), mMainLayout(new QVBoxLayout), mCaption(new QLabel),
-      mEdit(new QLineEdit), mOk(new QPushButton(tr("Ok"))), mCancel(new QPushButton(tr("Cancel"))),
-      mClear(new QPushButton(tr("CLEAR")))
+    : KeyBoardWidget(parent), mMainLayout(new QVBoxLayout), mCaption(new QLabel(this)),
+      mEdit(new QLineEdit(this)), mOk(new QPushButton(tr("Ok"), this)),
+      mCancel(new QPushButton(tr("Cancel"), this)), mClear(new QPushButton(tr("CLEAR"), this))
 {
     connect(mOk, &QPushButton::pressed, this, &AlphaKeyBoard::onOk, Qt::DirectConnection);
     connect(mCancel, &QPushButton::pressed, this, &AlphaKeyBoard::onCancel, Qt::DirectConnection);
@@ -36,7 +36,6 @@ AlphaKeyBoard::AlphaKeyBoard(QWidget* parent)
 AlphaKeyBoard::~AlphaKeyBoard()
 {
     delete mMainLayout;
-    deleteUnadopted({mCaption, mEdit, mOk, mCancel, mClear});
 }
 
 void AlphaKeyBoard::buildLayout()

@@ -19,9 +19,9 @@ const char* const kCancelStyle =
     "stop: 1 #220000);font-size: 20pt;color:white;border: 1px solid #000000;border-radius:6px;}"
     "QPushButton:pressed {background:lightgray;color:darkred;font-size: 20pt;}";
 const char* const kKeyStyle =
-    "QPushButton {background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1,stop: 0 #8C8F8C, "
+    "QKeyPushButton {background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1,stop: 0 #8C8F8C, "
     "stop: 1 #1C1F1C);font-size: 18pt;color:white;border: 1px solid #000000;border-radius:6px;}"
-    "QPushButton:pressed {background:lightgray;color:darkred;font-size: 18pt;}";
+    "QKeyPushButton:pressed {background:lightgray;color:darkred;font-size: 18pt;}";
 } // namespace
 
 KeyBoardWidget::KeyBoardWidget(QWidget* parent) : QDialog(parent)
@@ -31,6 +31,10 @@ KeyBoardWidget::KeyBoardWidget(QWidget* parent) : QDialog(parent)
     // keyboard has no title bar: it covers the window, and Cancel closes it.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setMinimumSize(800, 600);
+    // The keys take their look from this one style sheet, read once for the whole keyboard: a
+    // sheet of each key's own would be read and applied key by key at start-up. A look set on a
+    // key itself, as CAPS's or a pressed key's, wins over it.
+    setStyleSheet(QLatin1String(kKeyStyle));
 }
 
 void KeyBoardWidget::handleKeyEvent(QKeyEvent*) {}
@@ -42,8 +46,6 @@ QKeyPushButton* KeyBoardWidget::createKey(QString text)
     key->setObjectName(text);
     key->setMinimumSize(54, 40);
     key->setMaximumSize(1000, 500);
-    key->setStyleSheet(QLatin1String(kKeyStyle));
-    key->setVisible(true);
     return key;
 }
 
@@ -126,15 +128,6 @@ void KeyBoardWidget::widenKey(QPushButton* key, int factor, int extra)
     key->setMaximumWidth(key->maximumWidth() * factor + extra);
 }
 
-void KeyBoardWidget::deleteUnadopted(std::initializer_list<QWidget*> widgets)
-{
-    for (QWidget* widget : widgets) {
-        if (widget->parent() == nullptr) {
-            delete widget;
-        }
-    }
-}
-
 void KeyBoardWidget::styleConfirmButtons(QPushButton* ok, QPushButton* cancel)
 {
     const struct
@@ -147,7 +140,6 @@ void KeyBoardWidget::styleConfirmButtons(QPushButton* ok, QPushButton* cancel)
         entry.button->setMaximumSize(1000, 500);
         entry.button->setStyleSheet(QLatin1String(entry.style));
         entry.button->setFocusPolicy(Qt::NoFocus);
-        entry.button->setVisible(true);
     }
     ok->setDefault(true);
 }

@@ -5,8 +5,6 @@
 #include <QPoint>
 #include <QSize>
 
-#include <initializer_list>
-
 class QHBoxLayout;
 class QKeyEvent;
 class QKeyPushButton;
@@ -40,9 +38,6 @@ protected:
                                QPushButton* cancel);
     // Widens a key to a multiple of the width it was created with.
     static void widenKey(QPushButton* key, int factor, int extra = 0);
-    // The keyboards create their widgets without a parent; before the layout adopts them, nothing
-    // else deletes them.
-    static void deleteUnadopted(std::initializer_list<QWidget*> widgets);
     // The edit of a key shared by both keyboards: a one-character text is inserted at the
     // cursor and selected, BACKSPACE removes the character before the cursor. A character that
     // makes the text longer than the edit's maximum length flashes the edit, since the text is

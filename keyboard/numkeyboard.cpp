@@ -37,11 +37,12 @@ const char* const kOutOfRangeStyle = "color:#FF0000; font-size: 20pt;font-size: 
 } // namespace
 
 NumKeyBoard::NumKeyBoard(QWidget* parent)
-    : KeyBoardWidget(parent), mMainLayout(new QVBoxLayout), mCaption(new QLabel),
-      mEdit(new QLineEdit), mOk(new QPushButton(tr("Ok"))), mCancel(new QPushButton(tr("Cancel"))),
-      mIncrement(new QPushButton(tr("Increment +"))),
-      mDecrement(new QPushButton(tr("Decrement -"))), mClear(new QPushButton(tr("Clear"))),
-      mSlider(new QSlider)
+    : KeyBoardWidget(parent), mMainLayout(new QVBoxLayout), mCaption(new QLabel(this)),
+      mEdit(new QLineEdit(this)), mOk(new QPushButton(tr("Ok"), this)),
+      mCancel(new QPushButton(tr("Cancel"), this)),
+      mIncrement(new QPushButton(tr("Increment +"), this)),
+      mDecrement(new QPushButton(tr("Decrement -"), this)),
+      mClear(new QPushButton(tr("Clear"), this)), mSlider(new QSlider(this))
 {
     connect(mOk, &QPushButton::pressed, this, &NumKeyBoard::onOk, Qt::DirectConnection);
     connect(mCancel, &QPushButton::pressed, this, &NumKeyBoard::onCancel, Qt::DirectConnection);
@@ -57,7 +58,6 @@ NumKeyBoard::NumKeyBoard(QWidget* parent)
 NumKeyBoard::~NumKeyBoard()
 {
     delete mMainLayout;
-    deleteUnadopted({mCaption, mEdit, mOk, mCancel, mIncrement, mDecrement, mClear, mSlider});
 }
 
 QKeyPushButton* NumKeyBoard::createKey(QString text)

@@ -21,7 +21,6 @@ QKeyPushButton::QKeyPushButton(KeyBoardWidget* keyboard)
     // Typing on a physical keyboard must keep going to the keyboard's edit line, so a tapped key
     // never takes the focus.
     setFocusPolicy(Qt::NoFocus);
-    showLook(kNormalPiece);
     connect(this, &QKeyPushButton::pressedKey, this, &QKeyPushButton::getKeyPress,
             Qt::DirectConnection);
 }

@@ -7,7 +7,8 @@ class KeyBoardWidget;
 
 // A key of an on-screen keyboard. A press (a tap on the touch panel) turns into a key event for
 // its keyboard; the button never emits clicked() or pressed(). The CAPS key only toggles the
-// CAPS state that all keys of the process share.
+// CAPS state that all keys of the process share. Until its first press a key looks as its
+// keyboard's style sheet says.
 class QKeyPushButton : public QPushButton
 {
     Q_OBJECT
