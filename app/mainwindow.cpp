@@ -111,6 +111,11 @@ MainWindow::MainWindow(QWidget* parent)
 #ifdef FACTORY_VERSION
     applyFactoryBuild();
 #endif
+
+    // A message box on screen makes Qt count its hidden parents as mapped; left so after the boxes
+    // above, this window would draw itself once at its first size before it is even shown, and
+    // again maximised.
+    setAttribute(Qt::WA_Mapped, false);
 }
 
 MainWindow::~MainWindow()
