@@ -38,7 +38,7 @@ QByteArray tagOperation(const KelvoRecord& record, const QByteArray& action, con
         position,
         RecordFields::lineCharacters(record.mSerialNumber),
         RecordFields::lineCharacters(record.mKelvoSerialNumber)
-            .left(record.mKelvoSerialEndRead ? 8 : 4),
+            .left(record.knownKelvoSerialCharacters()),
         StatusFormat::errorFlagsText(record.mErrorFlags).toLatin1(),
     });
 }

@@ -52,15 +52,14 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
     int unreadEntries = 0;
     int lostLines = 0;
     int silentInARow = 0;
-    bool reopened = false;
     Outcome lastFailure = Outcome::Done;
     QByteArray lastLine;
     for (int index = 0; index < count; ++index) {
         const bool givenUp = silentInARow >= kSilentEntriesBeforeGivingUp;
         KelvoRecord entry = givenUp ? unreadBoxLogEntry() : mDevice.readBoxLogEntry(index);
         Outcome outcome = givenUp ? Outcome::ReaderLost : mDevice.lastOutcome();
-        if (!givenUp && outcome == Outcome::ReaderLost && !reopened) {
-            reopened = true;
+        // The first silent entry of a run reopens the link; the others find it reopened already.
+        if (!givenUp && outcome == Outcome::ReaderLost && silentInARow == 0) {
             if (mDevice.reopenBoxLink()) {
                 entry = mDevice.readBoxLogEntry(index);
                 outcome = mDevice.lastOutcome();
@@ -68,12 +67,10 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
         }
         if (!isUnreadBoxLogEntry(entry)) {
             silentInARow = 0;
-            reopened = false;
         } else {
             ++unreadEntries;
             lastFailure = outcome;
             silentInARow = outcome == Outcome::ReaderLost ? silentInARow + 1 : 0;
-            reopened = reopened && silentInARow > 0;
         }
         listener.entryRead(index, entry);
         lastLine = BoxLogFormat::logBoxLine(entry);

@@ -63,7 +63,10 @@ int KelvoDevice::readBoxLogCount()
     if (box == nullptr)
         return 0;
     const int count = box->readLogCount();
-    finish(count >= 0 ? Outcome::Done : box->lastOutcome());
+    if (count >= 0)
+        finish(Outcome::Done);
+    else
+        driverFailed();
     return count;
 }
 
@@ -81,6 +84,6 @@ KelvoRecord KelvoDevice::readBoxLogEntry(int index)
     if (isBoxLogEntryText(text))
         finish(Outcome::Done);
     else
-        finish(box->lastOutcome() == Outcome::Done ? Outcome::BadAnswer : box->lastOutcome());
+        driverFailed();
     return decodeBoxLogEntry(text);
 }

@@ -32,6 +32,8 @@ struct KelvoRecord
     // False when the last read could not read block 15: the last four characters of the Kelvo
     // serial number are then unknown, and are neither shown, logged nor written back.
     bool mKelvoSerialEndRead = true;
+    // How many characters of the Kelvo serial number are known, from the start.
+    int knownKelvoSerialCharacters() const { return mKelvoSerialEndRead ? 8 : 4; }
     // False when the last read found checksum A or B not covering the values they protect, as a
     // write interrupted halfway leaves them.
     bool mChecksumsMatch = true;

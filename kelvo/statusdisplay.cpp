@@ -37,7 +37,7 @@ void colourFirmwareVersion(QLineEdit* field, float version)
 // Characters that were not read from the tag are left out, never shown from an earlier Kelvo.
 QString kelvoSerialNumberText(const KelvoRecord& record)
 {
-    return SerialText::text(record.mKelvoSerialNumber, record.mKelvoSerialEndRead ? 8 : 4);
+    return SerialText::text(record.mKelvoSerialNumber, record.knownKelvoSerialCharacters());
 }
 
 } // namespace

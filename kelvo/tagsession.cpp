@@ -4,9 +4,8 @@
 #include "drivers/kelvodevice.h"
 #include "kelvo/entryrules.h"
 #include "kelvo/serialtext.h"
-#include "kelvo/tagflowlistener.h"
-
 #include "kelvo/tagencoding.h"
+#include "kelvo/tagflowlistener.h"
 
 #include <QDateTime>
 
@@ -42,7 +41,7 @@ void copyEntries(const TabEntries& entries, KelvoRecord& record)
 // number (as far as it was written), and in the factory build the serial number and threshold.
 bool holdsWrittenValues(const KelvoRecord& read, const KelvoRecord& written, bool factoryWrites)
 {
-    const int kelvoSerialWritten = written.mKelvoSerialEndRead ? 8 : kKelvoSerialStart;
+    const int kelvoSerialWritten = written.knownKelvoSerialCharacters();
     const bool same = read.mActivationDepth == written.mActivationDepth &&
                       read.mFilter == written.mFilter &&
                       std::equal(written.mKelvoSerialNumber.begin(),

@@ -37,7 +37,7 @@ QStringList tabFields(TagTab tab, const KelvoRecord& record)
         QStringLiteral("error=") + StatusFormat::errorFlagsText(record.mErrorFlags),
         // Characters that were not read from the tag are not shown.
         QStringLiteral("Kelvo serial number=") +
-            SerialText::text(record.mKelvoSerialNumber, record.mKelvoSerialEndRead ? 8 : 4),
+            SerialText::text(record.mKelvoSerialNumber, record.knownKelvoSerialCharacters()),
     };
 }
 
