@@ -1,6 +1,9 @@
 #include "platform/d2xxserialportlibrary.h"
 
+#include "platform/ftdiserialports.h"
+
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
@@ -93,6 +96,10 @@ QString D2xxSerialPortLibrary::devicePortName()
     const QString configured = qEnvironmentVariable("KELVOCONF_BOX_PORT");
     if (!configured.isEmpty())
         return configured;
+#ifdef Q_OS_LINUX
+    if (QFileInfo::exists(QStringLiteral("/sys/class/tty")))
+        return ftdiSerialPorts(QStringLiteral("/sys")).value(0);
+#endif
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : ports) {
         if (info.hasVendorIdentifier() && info.vendorIdentifier() == ftdiVendorId)

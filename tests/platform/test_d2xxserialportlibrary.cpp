@@ -1,5 +1,6 @@
 #include "drivers/ftdiseriallink.h"
 #include "platform/d2xxserialportlibrary.h"
+#include "platform/ftdiserialports.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
@@ -97,6 +98,29 @@ std::uint32_t readInto(D2xxLibrary& library, D2xxLibrary::Handle handle, QByteAr
         return 0;
     text = bytes.left(static_cast<int>(received)).toHex();
     return received;
+}
+
+// Adds a tty named name to a device tree under root, at place below its devices folder (empty
+// for a virtual terminal, which has no device behind it), as the kernel lists it.
+void addTty(const QString& root, const QString& place, const QString& name)
+{
+    const QString ttyFolder = place.isEmpty() ? QStringLiteral("virtual/tty/") + name
+                                              : place + QStringLiteral("/tty/") + name;
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/devices/") + ttyFolder));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/class/tty")));
+    QVERIFY(QFile::link(QStringLiteral("../../devices/") + ttyFolder,
+                        root + QStringLiteral("/class/tty/") + name));
+    if (!place.isEmpty())
+        QVERIFY(QFile::link(QStringLiteral("../../../") + place.section(QLatin1Char('/'), -1),
+                            root + QStringLiteral("/devices/") + ttyFolder +
+                                QStringLiteral("/device")));
+}
+
+void setVendor(const QString& root, const QString& usbDevice, const QByteArray& vendor)
+{
+    QFile file(root + QStringLiteral("/devices/") + usbDevice + QStringLiteral("/idVendor"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(vendor);
 }
 
 } // namespace
@@ -242,6 +266,30 @@ private slots:
             QVERIFY(link.isAlive());
             QCOMPARE(console.text(), std::string("Device opened\n"));
         }
+    }
+
+    // Without KELVOCONF_BOX_PORT the box is the first FTDI port in the kernel's device tree, as
+    // udev lists them; ports of other converters, mainboard UARTs and virtual terminals are not.
+    void findsTheFtdiPortsInTheDeviceTree()
+    {
+        QTemporaryDir sysfs;
+        const QString root = sysfs.path();
+        const QString hub = QStringLiteral("pci0000:00/0000:00:14.0/usb1");
+        addTty(root, hub + QStringLiteral("/1-3/1-3:1.0/ttyUSB0"), QStringLiteral("ttyUSB0"));
+        addTty(root, hub + QStringLiteral("/1-1/1-1:1.0/ttyUSB2"), QStringLiteral("ttyUSB2"));
+        addTty(root, hub + QStringLiteral("/1-2/1-2:1.0/ttyUSB1"), QStringLiteral("ttyUSB1"));
+        addTty(root, hub + QStringLiteral("/1-4/1-4:1.0"), QStringLiteral("ttyACM0"));
+        addTty(root, QStringLiteral("platform/serial8250"), QStringLiteral("ttyS0"));
+        addTty(root, QString(), QStringLiteral("tty0"));
+        setVendor(root, hub, "1d6b\n");
+        setVendor(root, hub + QStringLiteral("/1-1"), "0403\n");
+        setVendor(root, hub + QStringLiteral("/1-2"), "067b\n");
+        setVendor(root, hub + QStringLiteral("/1-3"), "0403\n");
+        setVendor(root, hub + QStringLiteral("/1-4"), "2341\n");
+
+        QCOMPARE(ftdiSerialPorts(root),
+                 QStringList({QStringLiteral("/dev/ttyUSB2"), QStringLiteral("/dev/ttyUSB0")}));
+        QCOMPARE(ftdiSerialPorts(root + QStringLiteral("/missing")), QStringList());
     }
 
     void aVanishedPeerFailsTheQueueStatus()
