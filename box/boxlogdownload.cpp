@@ -41,9 +41,10 @@ FlowResult BoxLogDownload::read(BoxLogListener& listener)
 //
 // An entry that gets no answer at all costs a time-out and loses the link. The box may only have
 // restarted, so the link is opened once more and the entry asked again; the entries after that
-// fail at once until one is read. After kSilentEntriesBeforeGivingUp such entries in a row the
-// rest is marked unread without asking: a dead box costs two time-outs, a box whose reader still
-// answers three at most.
+// fail at once until one is read. An answer cut short costs a time-out too, without losing the
+// link. After kFailedEntriesBeforeGivingUp entries in a row without an answer that can be read,
+// the rest is marked unread without asking: a dead box costs two time-outs, a box whose reader
+// still answers three at most, a box that cuts every answer short those of three entries.
 FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
 {
     listener.tableStarted(count);
@@ -52,12 +53,13 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
     int unreadEntries = 0;
     int lostLines = 0;
     int silentInARow = 0;
+    int failedInARow = 0;
     Outcome lastFailure = Outcome::Done;
     QByteArray lastLine;
     for (int index = 0; index < count; ++index) {
-        const bool givenUp = silentInARow >= kSilentEntriesBeforeGivingUp;
+        const bool givenUp = failedInARow >= kFailedEntriesBeforeGivingUp;
         KelvoRecord entry = givenUp ? unreadBoxLogEntry() : mDevice.readBoxLogEntry(index);
-        Outcome outcome = givenUp ? Outcome::ReaderLost : mDevice.lastOutcome();
+        Outcome outcome = givenUp ? lastFailure : mDevice.lastOutcome();
         // The first silent entry of a run reopens the link; the others find it reopened already.
         if (!givenUp && outcome == Outcome::ReaderLost && silentInARow == 0) {
             if (mDevice.reopenBoxLink()) {
@@ -67,10 +69,14 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
         }
         if (!isUnreadBoxLogEntry(entry)) {
             silentInARow = 0;
+            failedInARow = 0;
         } else {
             ++unreadEntries;
             lastFailure = outcome;
             silentInARow = outcome == Outcome::ReaderLost ? silentInARow + 1 : 0;
+            // A box that refuses an entry (an error echo) still answers: it is not given up on.
+            const bool unanswered = outcome == Outcome::ReaderLost || outcome == Outcome::BadAnswer;
+            failedInARow = unanswered ? failedInARow + 1 : 0;
         }
         listener.entryRead(index, entry);
         lastLine = BoxLogFormat::logBoxLine(entry);
@@ -93,11 +99,15 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
         text += QLatin1Char('\n') +
                 tr("%1 of the %2 log entries could not be read.").arg(unreadEntries).arg(count);
     }
-    const bool gaveUp = silentInARow >= kSilentEntriesBeforeGivingUp;
-    if (gaveUp) {
+    const bool gaveUp = failedInARow >= kFailedEntriesBeforeGivingUp;
+    if (gaveUp && lastFailure == Outcome::ReaderLost) {
         text += QLatin1Char('\n') + tr("The box stopped answering: the download gave up after %1 "
                                        "entries in a row without any answer.")
-                                        .arg(kSilentEntriesBeforeGivingUp);
+                                        .arg(kFailedEntriesBeforeGivingUp);
+    } else if (gaveUp) {
+        text += QLatin1Char('\n') + tr("The box's answers could not be read: the download gave "
+                                       "up after %1 entries in a row.")
+                                        .arg(kFailedEntriesBeforeGivingUp);
     }
     if (lostLines > 0) {
         text += QLatin1Char('\n') + tr("The LogBox file %1 could not be written.").arg(path);
@@ -105,8 +115,7 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
         text += QLatin1Char('\n') + tr("The LogBox file %1 could not be saved to the disk: %2.")
                                         .arg(path, logBox.errorString());
     }
-    return FlowResult::failure(gaveUp ? Outcome::ReaderLost : lastFailure,
-                               FlowResult::Icon::Information, text);
+    return FlowResult::failure(lastFailure, FlowResult::Icon::Information, text);
 }
 
 std::optional<FlowResult> BoxLogDownload::erase(const EraseConfirmation& confirm)

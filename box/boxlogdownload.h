@@ -28,8 +28,9 @@ public:
     // saved in. True lets the erase go on.
     using EraseConfirmation = std::function<bool(int count, const QString& logBoxPath)>;
 
-    // A box that leaves this many entries in a row without any answer is taken as gone.
-    static constexpr int kSilentEntriesBeforeGivingUp = 3;
+    // A box that leaves this many entries in a row without any answer, or without one that can
+    // be read, is taken as gone.
+    static constexpr int kFailedEntriesBeforeGivingUp = 3;
 
     explicit BoxLogDownload(KelvoDevice& device);
 

@@ -188,7 +188,8 @@ private slots:
     }
 
     // Whatever the moment the box stops answering, a download ends within two time-outs, or
-    // three when its reader part still answers, and gives up on the rest of the log.
+    // three when its reader part still answers, those of three entries when every answer is cut
+    // short, and gives up on the rest of the log.
     void aDownloadGivesUpOnABoxThatStoppedAnswering_data()
     {
         QTest::addColumn<BenchChange>("fault");
@@ -222,6 +223,14 @@ private slots:
             << failed("Read operation failed\n7 of the 10 log entries could not be read." + kGaveUp,
                       true)
             << 7 << qint64(10000);
+        QTest::newRow("every answer cut short from entry 2")
+            << BenchChange([](Bench& bench) {
+                   for (int index = 2; index < 10; ++index)
+                       bench.box.injectLogEntryFault(index, Fault::ShortAnswer, 2);
+               })
+            << "Read operation failed\n8 of the 10 log entries could not be read.\nThe box's "
+               "answers could not be read: the download gave up after 3 entries in a row."
+            << 8 << qint64(30000);
     }
 
     void aDownloadGivesUpOnABoxThatStoppedAnswering()
