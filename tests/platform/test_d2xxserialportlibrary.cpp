@@ -278,14 +278,12 @@ private slots:
         addTty(root, hub + QStringLiteral("/1-3/1-3:1.0/ttyUSB0"), QStringLiteral("ttyUSB0"));
         addTty(root, hub + QStringLiteral("/1-1/1-1:1.0/ttyUSB2"), QStringLiteral("ttyUSB2"));
         addTty(root, hub + QStringLiteral("/1-2/1-2:1.0/ttyUSB1"), QStringLiteral("ttyUSB1"));
-        addTty(root, hub + QStringLiteral("/1-4/1-4:1.0"), QStringLiteral("ttyACM0"));
         addTty(root, QStringLiteral("platform/serial8250"), QStringLiteral("ttyS0"));
         addTty(root, QString(), QStringLiteral("tty0"));
         setVendor(root, hub, "1d6b\n");
         setVendor(root, hub + QStringLiteral("/1-1"), "0403\n");
         setVendor(root, hub + QStringLiteral("/1-2"), "067b\n");
         setVendor(root, hub + QStringLiteral("/1-3"), "0403\n");
-        setVendor(root, hub + QStringLiteral("/1-4"), "2341\n");
 
         QCOMPARE(ftdiSerialPorts(root),
                  QStringList({QStringLiteral("/dev/ttyUSB2"), QStringLiteral("/dev/ttyUSB0")}));
