@@ -105,7 +105,8 @@ void MainWindow::on_TabW_menu_currentChanged(int index)
         showBoxConfig();
         // There are only three pictures; the box tab shares the Admin one.
         mWarningDialog->show(2);
-        // With another reader this makes no exchange and the fields keep their values.
+        // With another reader this makes no exchange: the box's values become unknown and the
+        // fields are left empty.
         BoxConfiguration(*mKelvoDevice).readBack();
         showBoxConfig();
         break;

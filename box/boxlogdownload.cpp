@@ -52,28 +52,26 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
     LogBoxWriter logBox(path);
     int unreadEntries = 0;
     int lostLines = 0;
-    int silentInARow = 0;
     int failedInARow = 0;
     Outcome lastFailure = Outcome::Done;
     QByteArray lastLine;
     for (int index = 0; index < count; ++index) {
         const bool givenUp = failedInARow >= kFailedEntriesBeforeGivingUp;
+        const bool previousSilent = failedInARow > 0 && lastFailure == Outcome::ReaderLost;
         KelvoRecord entry = givenUp ? unreadBoxLogEntry() : mDevice.readBoxLogEntry(index);
         Outcome outcome = givenUp ? lastFailure : mDevice.lastOutcome();
         // The first silent entry of a run reopens the link; the others find it reopened already.
-        if (!givenUp && outcome == Outcome::ReaderLost && silentInARow == 0) {
+        if (!givenUp && outcome == Outcome::ReaderLost && !previousSilent) {
             if (mDevice.reopenBoxLink()) {
                 entry = mDevice.readBoxLogEntry(index);
                 outcome = mDevice.lastOutcome();
             }
         }
         if (!isUnreadBoxLogEntry(entry)) {
-            silentInARow = 0;
             failedInARow = 0;
         } else {
             ++unreadEntries;
             lastFailure = outcome;
-            silentInARow = outcome == Outcome::ReaderLost ? silentInARow + 1 : 0;
             // A box that refuses an entry (an error echo) still answers: it is not given up on.
             const bool unanswered = outcome == Outcome::ReaderLost || outcome == Outcome::BadAnswer;
             failedInARow = unanswered ? failedInARow + 1 : 0;
