@@ -26,7 +26,8 @@ bool AdminSetup::write(const SetupEntries& entries)
     mListener.progress(40);
     takeAdminSetup(entries);
     mListener.progress(60);
-    saveSettings();
+    if (!saveSettings())
+        return false;
     appendSetupLog("WRITE SETUP");
     return true;
 }
@@ -63,9 +64,20 @@ void AdminSetup::takeAdminSetup(const SetupEntries& entries)
     mRecord.mLogPath = entries.logPath;
 }
 
-void AdminSetup::saveSettings()
+// The entries taken stay in the record for this session even when the store refuses them: the
+// operator is told that they will not outlive it.
+bool AdminSetup::saveSettings()
 {
-    mBox.mLogBoxPath = ToolSetup::save(ToolSetup::of(mRecord, mBox));
+    QString store;
+    const std::optional<QString> logBoxPath = ToolSetup::save(ToolSetup::of(mRecord, mBox), &store);
+    if (!logBoxPath) {
+        mListener.warning(tr("Admin"), tr("The setup could not be saved in %1: it applies only "
+                                          "until the tool is closed.")
+                                           .arg(store));
+        return false;
+    }
+    mBox.mLogBoxPath = *logBoxPath;
+    return true;
 }
 
 void AdminSetup::appendSetupLog(const QByteArray& action)

@@ -39,13 +39,13 @@ public:
     // The stored setup into the record; a log line that cannot be written is warned about.
     void read();
     // The entries into the record and the store, once every preset depth is valid; false, with
-    // the first invalid depth refused, otherwise.
+    // the first invalid depth refused, or with a warning when the store could not be written.
     bool write(const SetupEntries& entries);
 
 private:
     bool checkPresetDepths(const SetupEntries& entries);
     void takeAdminSetup(const SetupEntries& entries);
-    void saveSettings();
+    bool saveSettings();
     void appendSetupLog(const QByteArray& action);
 
     KelvoRecord& mRecord;

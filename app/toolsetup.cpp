@@ -60,7 +60,7 @@ ToolSetup ToolSetup::load(const QDateTime& now)
     return setup;
 }
 
-QString ToolSetup::save(const ToolSetup& setup)
+std::optional<QString> ToolSetup::save(const ToolSetup& setup, QString* storeName)
 {
     QSettings settings{QLatin1String(kOrganisation), storeApplication()};
     for (int index = 0; index < 3; ++index) {
@@ -74,7 +74,13 @@ QString ToolSetup::save(const ToolSetup& setup)
     const QString logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
     const QString newLogBoxPath = LogBoxFile::followingLog(setup.logPath, logBoxPath);
     settings.setValue(QLatin1String(kLogBoxPathKey), newLogBoxPath);
-    return newLogBoxPath;
+    // The store writes lazily; only a written store counts as saved.
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return newLogBoxPath;
+    if (storeName != nullptr)
+        *storeName = settings.fileName();
+    return std::nullopt;
 }
 
 QString ToolSetup::startNewLogBoxFile(const QDateTime& now)

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 struct BoxSettings;
 struct KelvoRecord;
@@ -23,8 +24,9 @@ struct ToolSetup
     // log for the given time, and stored.
     static ToolSetup load(const QDateTime& now);
     // Stores the setup. The current LogBox file follows the operations log into its directory,
-    // keeping its name; the result is its new path, as stored.
-    static QString save(const ToolSetup& setup);
+    // keeping its name; the result is its new path, as stored. None when the store could not be
+    // written; storeName then names the store (its file, or its registry key on Windows).
+    static std::optional<QString> save(const ToolSetup& setup, QString* storeName = nullptr);
     // Names a new LogBox file next to the stored operations log path for the given time, and
     // stores the name.
     static QString startNewLogBoxFile(const QDateTime& now);

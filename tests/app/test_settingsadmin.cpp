@@ -195,6 +195,27 @@ private slots:
         QCOMPARE(store().value(QStringLiteral("Depth1")).toInt(), 150);
     }
 
+    // A store that cannot be written (here a folder stands where its file goes) is not reported
+    // as saved: the next start would not find the setup.
+    void aSetupTheStoreRefusesIsNotReportedAsSaved()
+    {
+        FlowBench bench;
+        bench.start();
+        const QString file = store().fileName();
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkpath(file));
+        bench.showTab(2);
+        fillAdmin(bench, {"30", "60", "90"});
+        bench.click(bench.writeButton());
+        QCOMPARE(bench.answerer().texts(),
+                 (QStringList{"The setup could not be saved in " + file +
+                                  ": it applies only until the tool is closed.",
+                              "Write operation failed, try again"}));
+        QCOMPARE(bench.answerer().seen().at(1).watchedButtonStyle, kFailureStyle);
+        QVERIFY(FlowBench::logLines().isEmpty());
+        QVERIFY(QDir(file).removeRecursively());
+    }
+
     void readSetupRestoresTheStoredValues()
     {
         store().setValue(QStringLiteral("Depth2"), 120);
