@@ -8,7 +8,7 @@
 
 #include <QDateTime>
 
-AdminSetup::AdminSetup(KelvoRecord& record, BoxSettings& box, SetupListener& listener)
+AdminSetup::AdminSetup(KelvoRecord& record, BoxSettings& box, FlowListener& listener)
     : mRecord(record), mBox(box), mListener(listener)
 {
 }
@@ -34,9 +34,6 @@ bool AdminSetup::write(const SetupEntries& entries)
 
 bool AdminSetup::checkPresetDepths(const SetupEntries& entries)
 {
-    const QString bounds = QStringLiteral("(%1 to %2)")
-                               .arg(EntryRules::kMinActivationDepth)
-                               .arg(EntryRules::kMaxActivationDepth);
     for (int index = 0; index < 3; ++index) {
         if (EntryRules::isValidActivationDepth(entries.presetDepths[index]))
             continue;
@@ -44,8 +41,9 @@ bool AdminSetup::checkPresetDepths(const SetupEntries& entries)
             index < 2 ? tr("the depth of activation is a positive number between ")
                       : tr("The activation depth of activation should be a positive number "
                            "between ");
-        mListener.warning(tr("Admin"), message + bounds);
-        mListener.presetDepthRejected(index, QString::number(mRecord.mPresetDepths[index]));
+        mListener.warning(tr("Admin"), message + EntryRules::kActivationDepth.bounds());
+        mListener.restoreField(FlowListener::Field(int(FlowListener::Field::PresetDepth1) + index),
+                               QString::number(mRecord.mPresetDepths[index]), true);
         return false;
     }
     return true;

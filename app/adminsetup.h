@@ -19,14 +19,6 @@ struct SetupEntries
     QString logPath;
 };
 
-// What the Admin flows show while they run.
-class SetupListener : public FlowListener
-{
-public:
-    // A preset depth was refused: its field gets back the text given, selected and focused.
-    virtual void presetDepthRejected(int index, const QString& restoredText) = 0;
-};
-
 // READ SETUP and WRITE SETUP: the tool's setup between the settings store, the record and the
 // Admin fields, each logged in the operations log.
 class AdminSetup
@@ -34,7 +26,7 @@ class AdminSetup
     Q_DECLARE_TR_FUNCTIONS(AdminSetup)
 
 public:
-    AdminSetup(KelvoRecord& record, BoxSettings& box, SetupListener& listener);
+    AdminSetup(KelvoRecord& record, BoxSettings& box, FlowListener& listener);
 
     // The stored setup into the record; a log line that cannot be written is warned about.
     void read();
@@ -50,7 +42,7 @@ private:
 
     KelvoRecord& mRecord;
     BoxSettings& mBox;
-    SetupListener& mListener;
+    FlowListener& mListener;
 };
 
 #endif

@@ -1,10 +1,12 @@
 #include "app/mainwindow.h"
 
 #include "box/boxconfiguration.h"
+#include "box/boxlogdownload.h"
 #include "dialogs/bargraph.h"
 #include "dialogs/warningdialog.h"
 #include "drivers/kelvodevice.h"
 #include "kelvo/flowresult.h"
+#include "kelvo/tagsession.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
@@ -20,6 +22,11 @@ enum Tab
     kAdminTab = 2,
     kStandaloneBoxTab = 3
 };
+
+TagTab tagTab(int tab)
+{
+    return tab == kSimplifiedTab ? TagTab::Simplified : TagTab::Advanced;
+}
 } // namespace
 
 bool MainWindow::ensureReader()
@@ -39,6 +46,7 @@ void MainWindow::syncBoxTab()
 
 void MainWindow::showOutcome(QPushButton* button, const FlowResult& result)
 {
+    syncBoxTab();
     if (result.colour != FlowResult::Colour::Unchanged) {
         button->setStyleSheet(QLatin1String(result.succeeded() ? kSuccessStyle : kFailureStyle));
     }
@@ -73,6 +81,19 @@ void MainWindow::hideProgress()
 void MainWindow::warning(const QString& title, const QString& text)
 {
     QMessageBox::warning(this, title, text);
+}
+
+void MainWindow::restoreField(Field field, const QString& text, bool refused)
+{
+    QLineEdit* const fields[] = {mUi->LnEd_ActivationDepth_Adv, mUi->LnEd_Filter_Adv,
+                                 mUi->LnEd_SerialNumber_Adv,    mUi->LnEd_ActivationDepth1,
+                                 mUi->LnEd_ActivationDepth2,    mUi->LnEd_ActivationDepth3};
+    QLineEdit* edit = fields[static_cast<int>(field)];
+    edit->setText(text);
+    if (refused) {
+        edit->selectAll();
+        edit->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainWindow::on_TabW_menu_currentChanged(int index)
@@ -119,22 +140,31 @@ void MainWindow::on_Btn_Read_clicked()
 {
     QPushButton* button = mUi->Btn_Read;
     const QString savedStyle = button->styleSheet();
-    switch (mUi->TabW_menu->currentIndex()) {
+    const int tab = mUi->TabW_menu->currentIndex();
+    std::optional<FlowResult> result;
+    switch (tab) {
     case kSimplifiedTab:
-        readSimplified();
-        break;
     case kAdvancedTab:
-        readAdvanced();
+        result = TagSession(*mKelvoDevice, *this).read(tagTab(tab));
         break;
     case kAdminTab:
         readSetup();
-        showOutcome(button, FlowResult::success(tr("Read operation was successfull")));
+        result = FlowResult::success(tr("Read operation was successfull"));
         break;
     case kStandaloneBoxTab:
-        readBoxLog();
+        result = mBoxLogDownload->read(*this);
         break;
     default:
         break;
+    }
+    if (result) {
+        showOutcome(button, *result);
+    }
+    // The box's download shows the progress dialog once the box was found, and leaves it behind
+    // the result.
+    if (mBarGraph->isVisible()) {
+        mBarGraph->setValue(100);
+        mBarGraph->hide();
     }
     button->setStyleSheet(savedStyle);
 }
@@ -145,30 +175,28 @@ void MainWindow::on_Btn_Write_clicked()
     const QString savedStyle = button->styleSheet();
     showProgress(ProgressMode::Write);
     mBarGraph->setValue(10);
-    switch (mUi->TabW_menu->currentIndex()) {
+    const int tab = mUi->TabW_menu->currentIndex();
+    std::optional<FlowResult> result;
+    switch (tab) {
     case kSimplifiedTab:
-        writeSimplified();
-        break;
     case kAdvancedTab:
-        writeAdvanced();
+        result = TagSession(*mKelvoDevice, *this).write(tagTab(tab), tabEntries(tagTab(tab)));
         break;
     case kAdminTab:
-        reportWrite(button, writeSetup());
+        result = writeSetup() ? FlowResult::success(tr("Write operation was successfull"))
+                              : FlowResult::failure(Outcome::Done, FlowResult::Icon::Information,
+                                                    tr("Write operation failed, try again"));
         break;
     case kStandaloneBoxTab:
-        configureBox();
+        result = configureBox();
         break;
     default:
         break;
     }
+    if (result) {
+        showOutcome(button, *result);
+    }
     mBarGraph->setValue(100);
     mBarGraph->hide();
     button->setStyleSheet(savedStyle);
-}
-
-void MainWindow::reportWrite(QPushButton* button, bool success)
-{
-    showOutcome(button, success ? FlowResult::success(tr("Write operation was successfull"))
-                                : FlowResult::failure(Outcome::Done, FlowResult::Icon::Information,
-                                                      tr("Write operation failed, try again")));
 }

@@ -16,16 +16,13 @@
 #include <iostream>
 #include <new>
 
-namespace {
-constexpr std::size_t kRoutesOfEveryBuild = 18;
-}
-
-// A tap on one of these fields opens its entry hook. The first 18 rows are watched in every
-// build; the last four hold factory-set values and are watched only by the factory build.
+// A tap on one of these fields opens its entry hook. The fields that hold factory-set values are
+// watched only by the factory build.
 struct MainWindow::FieldRoute
 {
     QLineEdit* Ui::MainWindow::*field;
     void (MainWindow::*hook)();
+    bool factoryOnly = false;
 };
 
 const std::vector<MainWindow::FieldRoute>& MainWindow::fieldRoutes()
@@ -52,10 +49,11 @@ const std::vector<MainWindow::FieldRoute>& MainWindow::fieldRoutes()
         {&Ui::MainWindow::LnEd_ActivationDepth_SBox,
          &MainWindow::onLnEd_ActivationDepth_SBox_clicked},
         {&Ui::MainWindow::LnEd_Filter_SBox, &MainWindow::onLnEd_Filter_SBox_clicked},
-        {&Ui::MainWindow::LnEd_BatMin, &MainWindow::onLnEd_BatMin_clicked},
-        {&Ui::MainWindow::LnEd_BatMin_Adv, &MainWindow::onLnEd_BatMin_Adv_clicked},
-        {&Ui::MainWindow::LnEd_SerialNumber, &MainWindow::onLnEd_SerialNumber_clicked},
-        {&Ui::MainWindow::LnEd_SerialNumber_Adv, &MainWindow::onLnEd_SerialNumber_Adv_clicked},
+        {&Ui::MainWindow::LnEd_BatMin, &MainWindow::onLnEd_BatMin_clicked, true},
+        {&Ui::MainWindow::LnEd_BatMin_Adv, &MainWindow::onLnEd_BatMin_Adv_clicked, true},
+        {&Ui::MainWindow::LnEd_SerialNumber, &MainWindow::onLnEd_SerialNumber_clicked, true},
+        {&Ui::MainWindow::LnEd_SerialNumber_Adv, &MainWindow::onLnEd_SerialNumber_Adv_clicked,
+         true},
     };
     return routes;
 }
@@ -73,9 +71,10 @@ MainWindow::MainWindow(QWidget* parent)
     mNumKeyBoard = new NumKeyBoard(this);
     mNumKeyBoard->buildLayout();
 
-    const auto& routes = fieldRoutes();
-    for (std::size_t row = 0; row < kRoutesOfEveryBuild; ++row) {
-        (mUi->*routes[row].field)->installEventFilter(this);
+    for (const FieldRoute& route : fieldRoutes()) {
+        if (!route.factoryOnly) {
+            (mUi->*route.field)->installEventFilter(this);
+        }
     }
 
     mWarningDialog = new WarningDialog(this);
@@ -160,12 +159,13 @@ void MainWindow::closeEvent(QCloseEvent* event)
 #ifdef FACTORY_VERSION
 void MainWindow::applyFactoryBuild()
 {
-    const auto& routes = fieldRoutes();
-    for (std::size_t row = kRoutesOfEveryBuild; row < routes.size(); ++row) {
-        QLineEdit* field = mUi->*routes[row].field;
-        field->setEnabled(true);
-        field->setReadOnly(false);
-        field->installEventFilter(this);
+    for (const FieldRoute& route : fieldRoutes()) {
+        if (route.factoryOnly) {
+            QLineEdit* field = mUi->*route.field;
+            field->setEnabled(true);
+            field->setReadOnly(false);
+            field->installEventFilter(this);
+        }
     }
     QMessageBox::warning(this, tr("Varrow"),
                          tr("FACTORY VERSION : not to be used by operators onboard vessels"));

@@ -2,8 +2,8 @@
 #define MAINWINDOW_H
 
 #include "app/adminsetup.h"
-#include "box/boxloglistener.h"
-#include "kelvo/tagflowlistener.h"
+#include "kelvo/entryrules.h"
+#include "kelvo/flowlistener.h"
 
 #include <QMainWindow>
 
@@ -32,10 +32,7 @@ class MainWindow;
 // The one window of the tool. It owns the device object and the form, routes taps on the entry
 // fields to their hooks, and runs the Read and Write flows of the four tabs: it captures the
 // fields, runs the flow and shows what the flow reports, as it reports it.
-class MainWindow : public QMainWindow,
-                   private TagFlowListener,
-                   private BoxLogListener,
-                   private SetupListener
+class MainWindow : public QMainWindow, private FlowListener
 {
     Q_OBJECT
 
@@ -85,18 +82,12 @@ private:
     // Connects a reader when none is; enables the Standalone Box tab when the reader is the box.
     bool ensureReader();
     void syncBoxTab();
-    // Colours the button while the result's message box is open.
+    // Brings the box tab up to date with the reader the flow found, and colours the button while
+    // the result's message box is open.
     void showOutcome(QPushButton* button, const FlowResult& result);
-    void reportWrite(QPushButton* button, bool success);
 
-    bool readSimplified();
-    bool readAdvanced();
-    void writeSimplified();
-    void writeAdvanced();
-    TabEntries simplifiedEntries() const;
-    TabEntries advancedEntries() const;
-    void runTagWrite(TagTab tab, const TabEntries& entries);
-    void restoreRejectedField(QLineEdit* field, const QString& text);
+    // The tab's entries as the fields hold them.
+    TabEntries tabEntries(TagTab tab) const;
 
     bool showLevel(int kind, quint16 value);
     bool refreshSimplified();
@@ -104,13 +95,11 @@ private:
 
     // Open a keyboard over the window for a field and put the accepted entry into it; false when
     // the user cancelled.
-    bool enterNumber(QLineEdit* field, const QString& caption, int minimum, int maximum,
-                     int maxLength);
+    bool enterNumber(QLineEdit* field, const QString& caption,
+                     const EntryRules::NumberRange& range);
     void enterText(QLineEdit* field, const QString& caption, int maxLength);
 
     void loadSettings();
-    // Names a new LogBox file next to the stored operations log path, and stores the name.
-    void startNewLogBoxFile();
     void readSetup();
     bool writeSetup();
     void showAdminSetup();
@@ -118,11 +107,8 @@ private:
 
     void showBoxConfig();
     BoxEntries takeBoxConfig() const;
-    void setupBoxLogTable(int count);
-    void fillBoxLogRow(const KelvoRecord& entry, int row);
-    // READ DATA FROM BOX and CONFIGURE BOX; each reports its own outcome on its button.
-    void readBoxLog();
-    void configureBox();
+    // CONFIGURE BOX, with the fields showing what the box answered to the read-back.
+    FlowResult configureBox();
 
     // What the flows show while they run.
     void showProgress(ProgressMode mode) override;
@@ -130,13 +116,11 @@ private:
     void hideProgress() override;
     void warning(const QString& title, const QString& text) override;
     void recordChanged(TagTab tab) override;
-    void entryRejected(TabField field, const QString& restoredText) override;
-    void serialNumberAccepted(const QString& text) override;
+    void restoreField(Field field, const QString& text, bool refused) override;
     void boxConfigRead() override;
     void tableStarted(int count) override;
     void entryRead(int index, const KelvoRecord& entry) override;
     void tableFinished(int count, bool savedWhole) override;
-    void presetDepthRejected(int index, const QString& restoredText) override;
 
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;

@@ -21,8 +21,8 @@ bool wholeNumber(const QVariant& stored, int& value)
 quint8 depth(const QVariant& stored, quint8 fallback)
 {
     int value = 0;
-    if (!wholeNumber(stored, value) || value < int(EntryRules::kMinActivationDepth) ||
-        value > int(EntryRules::kMaxActivationDepth))
+    if (!wholeNumber(stored, value) || value < EntryRules::kActivationDepth.minimum ||
+        value > EntryRules::kActivationDepth.maximum)
         return fallback;
     return static_cast<quint8>(value);
 }

@@ -19,15 +19,12 @@ QString& storeApplication()
 }
 const char* const kDepthKeys[3] = {"Depth0", "Depth1", "Depth2"};
 const char* const kLetterKeys[2] = {"StreamerID", "DeviceID"};
-const int kDefaultDepths[3] = {50, 75, 100};
-const int kDefaultLetters[2] = {'S', 'D'};
 const char* const kLogPathKey = "Path Log";
 const char* const kLogBoxPathKey = "SBox Path Log";
-const char* const kDefaultLogPath = "log.txt";
 
 QString storedLogPath(const QSettings& settings)
 {
-    return settings.value(QLatin1String(kLogPathKey), QLatin1String(kDefaultLogPath)).toString();
+    return settings.value(QLatin1String(kLogPathKey), KelvoRecord().mLogPath).toString();
 }
 
 QString startNewLogBoxFile(QSettings& settings, const QDateTime& now)
@@ -42,16 +39,14 @@ QString startNewLogBoxFile(QSettings& settings, const QDateTime& now)
 ToolSetup ToolSetup::load(const QDateTime& now)
 {
     QSettings settings{QLatin1String(kOrganisation), storeApplication()};
-    ToolSetup setup;
+    ToolSetup setup = of(KelvoRecord(), BoxSettings());
     for (int index = 0; index < 3; ++index) {
-        setup.presetDepths[index] =
-            SettingsValues::depth(settings.value(QLatin1String(kDepthKeys[index])),
-                                  static_cast<quint8>(kDefaultDepths[index]));
+        setup.presetDepths[index] = SettingsValues::depth(
+            settings.value(QLatin1String(kDepthKeys[index])), setup.presetDepths[index]);
     }
     for (int index = 0; index < 2; ++index) {
-        setup.positionLetters[index] =
-            SettingsValues::letter(settings.value(QLatin1String(kLetterKeys[index])),
-                                   static_cast<char>(kDefaultLetters[index]));
+        setup.positionLetters[index] = SettingsValues::letter(
+            settings.value(QLatin1String(kLetterKeys[index])), setup.positionLetters[index]);
     }
     setup.logPath = storedLogPath(settings);
     setup.logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();

@@ -12,12 +12,12 @@ struct BoxSettings;
 struct KelvoRecord;
 
 // The tool's own setup as the per-user settings store keeps it: organisation "Varrow",
-// application "ConfKelvo".
+// application "ConfKelvo". A value the store does not hold is the one a new record starts with.
 struct ToolSetup
 {
-    std::array<quint8, 3> presetDepths{{50, 75, 100}};
-    std::array<char, 2> positionLetters{{'S', 'D'}};
-    QString logPath = QStringLiteral("log.txt");
+    std::array<quint8, 3> presetDepths{};
+    std::array<char, 2> positionLetters{};
+    QString logPath;
     QString logBoxPath;
 
     // The stored setup. With no LogBox file stored, a new one is named next to the operations

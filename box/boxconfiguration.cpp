@@ -30,14 +30,14 @@ FlowResult BoxConfiguration::write(const BoxEntries& entries)
     if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
         return FlowResult::failure(Outcome::Done, FlowResult::Icon::Warning,
                                    failed + range.arg(tr("The activation depth"))
-                                                .arg(EntryRules::kMinActivationDepth)
-                                                .arg(EntryRules::kMaxActivationDepth));
+                                                .arg(EntryRules::kActivationDepth.minimum)
+                                                .arg(EntryRules::kActivationDepth.maximum));
     }
     if (!EntryRules::isValidFilter(entries.filter)) {
         return FlowResult::failure(Outcome::Done, FlowResult::Icon::Warning,
                                    failed + range.arg(tr("The filter"))
-                                                .arg(EntryRules::kMinFilter)
-                                                .arg(EntryRules::kMaxFilter));
+                                                .arg(EntryRules::kFilter.minimum)
+                                                .arg(EntryRules::kFilter.maximum));
     }
     if (!mDevice.isStandaloneBox()) {
         return FlowResult::failure(Outcome::WrongReader, FlowResult::Icon::Information,

@@ -1,14 +1,14 @@
 #include "box/boxlogdownload.h"
 
 #include "box/boxlogformat.h"
-#include "box/boxloglistener.h"
 #include "box/logboxwriter.h"
 #include "drivers/boxlogentry.h"
 #include "drivers/kelvodevice.h"
+#include "kelvo/flowlistener.h"
 
 BoxLogDownload::BoxLogDownload(KelvoDevice& device) : mDevice(device) {}
 
-FlowResult BoxLogDownload::read(BoxLogListener& listener)
+FlowResult BoxLogDownload::read(FlowListener& listener)
 {
     const bool readerFound = mDevice.ensureReader();
     if (!readerFound || !mDevice.isStandaloneBox()) {
@@ -45,7 +45,7 @@ FlowResult BoxLogDownload::read(BoxLogListener& listener)
 // link. After kFailedEntriesBeforeGivingUp entries in a row without an answer that can be read,
 // the rest is marked unread without asking: a dead box costs two time-outs, a box whose reader
 // still answers three at most, a box that cuts every answer short those of three entries.
-FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
+FlowResult BoxLogDownload::downloadBoxLog(int count, FlowListener& listener)
 {
     listener.tableStarted(count);
     const QString path = mDevice.boxSettings().mLogBoxPath;

@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-class BoxLogListener;
+class FlowListener;
 class KelvoDevice;
 class LogBoxWriter;
 struct KelvoRecord;
@@ -35,7 +35,7 @@ public:
     explicit BoxLogDownload(KelvoDevice& device);
 
     // Shows the progress dialog once the box is found; the caller hides it after the result.
-    FlowResult read(BoxLogListener& listener);
+    FlowResult read(FlowListener& listener);
     // None when the operator declined: nothing was erased and there is nothing to report.
     std::optional<FlowResult> erase(const EraseConfirmation& confirm);
     // The number of entries of the last download that saved every entry, -1 when the log shown
@@ -43,7 +43,7 @@ public:
     int savedCount() const { return mSavedCount; }
 
 private:
-    FlowResult downloadBoxLog(int count, BoxLogListener& listener);
+    FlowResult downloadBoxLog(int count, FlowListener& listener);
     // The refusal to erase, or none when the box still holds exactly the log saved.
     std::optional<FlowResult> eraseRefusal();
     FlowResult refusal(Outcome outcome, const QString& reason) const;

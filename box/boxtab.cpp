@@ -12,6 +12,8 @@ constexpr int kFullBoxBatteryLevel = 100;
 // An unknown level: an en dash, in the label's size but neither the good nor the low colour.
 constexpr char16_t kUnknownLevelDash = 0x2013;
 const char* const kUnknownLevelLabelStyle = "font: bold 24pt Arial;";
+// The box's log capacity, shown next to the count.
+const char* const kBoxLogCapacity = " / 3640";
 } // namespace
 
 // A value the box did not give at its last read is shown as unknown: empty fields, "–" and an
@@ -45,7 +47,12 @@ BoxEntries MainWindow::takeBoxConfig() const
     return {mUi->LnEd_ActivationDepth_SBox->text(), mUi->LnEd_Filter_SBox->text()};
 }
 
-void MainWindow::setupBoxLogTable(int count)
+void MainWindow::boxConfigRead()
+{
+    showBoxConfig();
+}
+
+void MainWindow::tableStarted(int count)
 {
     mBoxTable->clear();
     mBoxTable->setColumnCount(BoxLogFormat::kColumnCount);
@@ -54,10 +61,19 @@ void MainWindow::setupBoxLogTable(int count)
     mBoxTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-void MainWindow::fillBoxLogRow(const KelvoRecord& entry, int row)
+void MainWindow::entryRead(int index, const KelvoRecord& entry)
 {
     const QStringList cells = BoxLogFormat::tableCells(entry);
     for (int column = 0; column < cells.size(); ++column) {
-        mBoxTable->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+        mBoxTable->setItem(index, column, new QTableWidgetItem(cells.at(column)));
     }
+}
+
+void MainWindow::tableFinished(int count, bool savedWhole)
+{
+    mBoxTable->resizeColumnsToContents();
+    mUi->Erase_SBox->setVisible(savedWhole);
+    mUi->Nb_Log_Label->show();
+    mUi->Nb_Log_Value->setText(QString::number(count) + QLatin1String(kBoxLogCapacity));
+    mUi->Nb_Log_Value->show();
 }

@@ -13,25 +13,30 @@ bool hasOnlyNumberCharacters(const QString& text)
     return true;
 }
 
-bool isNumberInRange(const QString& text, unsigned low, unsigned high)
+bool isNumberInRange(const QString& text, const NumberRange& range)
 {
     if (!hasOnlyNumberCharacters(text)) {
         return false;
     }
     const unsigned value = text.toUInt();
-    return value >= low && value <= high;
+    return value >= unsigned(range.minimum) && value <= unsigned(range.maximum);
 }
 
 } // namespace
 
+QString NumberRange::bounds() const
+{
+    return QStringLiteral("(%1 to %2)").arg(minimum).arg(maximum);
+}
+
 bool isValidActivationDepth(const QString& text)
 {
-    return isNumberInRange(text, kMinActivationDepth, kMaxActivationDepth);
+    return isNumberInRange(text, kActivationDepth);
 }
 
 bool isValidFilter(const QString& text)
 {
-    return isNumberInRange(text, kMinFilter, kMaxFilter);
+    return isNumberInRange(text, kFilter);
 }
 
 bool isValidSerialNumber(const QString& text)

@@ -6,10 +6,22 @@
 // What the tool accepts from the operator before anything reaches a tag or the settings.
 namespace EntryRules {
 
-constexpr unsigned kMinActivationDepth = 25;
-constexpr unsigned kMaxActivationDepth = 150;
-constexpr unsigned kMinFilter = 4;
-constexpr unsigned kMaxFilter = 10;
+// The values a number entry takes, and the digits its keypad offers for them.
+struct NumberRange
+{
+    int minimum;
+    int maximum;
+    int maxLength;
+
+    // "(minimum to maximum)", as the warnings name the range.
+    QString bounds() const;
+};
+
+constexpr NumberRange kActivationDepth = {25, 150, 3};
+constexpr NumberRange kFilter = {4, 10, 2};
+constexpr NumberRange kPosition = {0, 99, 2};
+// Millivolts.
+constexpr NumberRange kBatteryThreshold = {2442, 4002, 4};
 
 // Number characters only, and a whole value from 25 to 150 metres (281 fails; it is not taken as
 // its low 8 bits). An empty text fails.

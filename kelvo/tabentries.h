@@ -22,12 +22,4 @@ struct TabEntries
     QString serialNumber;
 };
 
-// The Advanced entries that a write checks before it goes on, in this order.
-enum class TabField
-{
-    ActivationDepth,
-    Filter,
-    SerialNumber
-};
-
 #endif

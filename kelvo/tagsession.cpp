@@ -5,7 +5,6 @@
 #include "kelvo/entryrules.h"
 #include "kelvo/serialtext.h"
 #include "kelvo/tagencoding.h"
-#include "kelvo/tagflowlistener.h"
 
 #include <QDateTime>
 
@@ -15,6 +14,17 @@
 namespace {
 
 constexpr int kKelvoSerialStart = 4;
+
+// The progress that a tab's read shows before the read, once read, once shown and at its end.
+struct ReadProgress
+{
+    std::optional<int> beforeRead;
+    int read;
+    int shown;
+    int done;
+};
+const ReadProgress kSimplifiedReadProgress = {20, 50, 60, 70};
+const ReadProgress kAdvancedReadProgress = {std::nullopt, 20, 50, 80};
 
 // The entries into the record, which then holds what the write puts on the tag. An entry of at
 // most four Kelvo serial characters was not given the last four: they stay as this tag holds them
@@ -57,7 +67,7 @@ bool holdsWrittenValues(const KelvoRecord& read, const KelvoRecord& written, boo
 
 } // namespace
 
-TagSession::TagSession(KelvoDevice& device, TagFlowListener& listener)
+TagSession::TagSession(KelvoDevice& device, FlowListener& listener)
     : mDevice(device), mListener(listener)
 {
 }
@@ -85,7 +95,7 @@ FlowResult TagSession::read(TagTab tab)
         return *refusal;
     mListener.showProgress(FlowListener::ProgressMode::Read);
     mListener.progress(10);
-    const bool success = tab == TagTab::Simplified ? readSimplified() : readAdvanced();
+    const bool success = readTab(tab);
     const Outcome outcome = mDevice.lastOutcome();
     // A failed release is not reported: the read itself is what the operator asked for.
     mDevice.setRfAccess(false);
@@ -111,8 +121,7 @@ FlowResult TagSession::write(TagTab tab, const TabEntries& entries)
     if (const std::optional<FlowResult> refusal = claim())
         return *refusal;
     mWriteCheck = WriteCheck::NotReadBack;
-    const bool success =
-        tab == TagTab::Simplified ? writeSimplified(entries) : writeAdvanced(entries);
+    const bool success = writeTab(tab, entries);
     Outcome outcome = mDevice.lastOutcome();
     const bool released = mDevice.setRfAccess(false);
     QString reason;
@@ -133,95 +142,52 @@ FlowResult TagSession::write(TagTab tab, const TabEntries& entries)
     return withLogLines(FlowResult::failure(outcome, FlowResult::Icon::Information, text));
 }
 
-bool TagSession::readSimplified()
+bool TagSession::readTab(TagTab tab)
 {
-    const QString title = tr("Simplified");
-    mListener.progress(20);
+    const bool simplified = tab == TagTab::Simplified;
+    const QString title = simplified ? tr("Simplified") : tr("Varrow");
+    const ReadProgress steps = simplified ? kSimplifiedReadProgress : kAdvancedReadProgress;
+    if (steps.beforeRead)
+        mListener.progress(*steps.beforeRead);
     if (!mDevice.readRecord()) {
         mListener.warning(title, tr("Read error in the Kelvo"));
         return false;
     }
-    mListener.progress(50);
-    mListener.recordChanged(TagTab::Simplified);
-    mListener.progress(60);
-    if (!appendOperationLog("READ")) {
+    mListener.progress(steps.read);
+    mListener.recordChanged(tab);
+    mListener.progress(steps.shown);
+    const bool logged = appendOperationLog("READ");
+    if (!logged)
         warnLogFailure(title);
-        mListener.progress(70);
-        return false;
-    }
-    mListener.progress(70);
-    return true;
-}
-
-bool TagSession::readAdvanced()
-{
-    const QString title = tr("Varrow");
-    if (!mDevice.readRecord()) {
-        mListener.warning(title, tr("Read error in the Kelvo"));
-        return false;
-    }
-    mListener.progress(20);
-    mListener.recordChanged(TagTab::Advanced);
-    mListener.progress(50);
-    if (!appendOperationLog("READ")) {
-        warnLogFailure(title);
-        mListener.progress(80);
-        return false;
-    }
-    mListener.progress(80);
-    return true;
-}
-
-bool TagSession::writeSimplified(TabEntries entries)
-{
-    const QString title = tr("Simplified");
-    if (!validateSimplified(entries))
-        return false;
-    if (!startWrite(title, TagTab::Simplified))
-        return false;
-    mListener.progress(20);
-    copyEntries(entries, mDevice.record());
-    const KelvoRecord written = mDevice.record();
-    if (!mDevice.writeRecordFull()) {
-        mListener.warning(title, tr("Backup error in the Kelvo"));
-        return false;
-    }
-    finishWrite(title, TagTab::Simplified, written);
-    return true;
+    mListener.progress(steps.done);
+    return logged;
 }
 
 // The operator's entries are checked as typed, before anything is read or written, so that what
 // reaches the tag is what was validated.
-bool TagSession::writeAdvanced(TabEntries entries)
+bool TagSession::writeTab(TagTab tab, TabEntries entries)
 {
-    if (!validateAdvanced(entries))
+    const bool simplified = tab == TagTab::Simplified;
+    if (!(simplified ? validateSimplified(entries) : validateAdvanced(entries)))
         return false;
-    const QString title = tr("Advanced");
-    if (!startWrite(title, TagTab::Advanced))
-        return false;
-    mListener.progress(20);
-    mListener.progress(40);
-    KelvoRecord& record = mDevice.record();
-    copyEntries(entries, record);
-    record.mAdvancedActivationDepth = record.mActivationDepth;
-    const KelvoRecord written = record;
-    if (!mDevice.writeRecordKeep()) {
-        mListener.warning(title, tr("Backup error in the Kelvo"));
-        return false;
-    }
-    finishWrite(title, TagTab::Advanced, written);
-    return true;
-}
-
-bool TagSession::startWrite(const QString& title, TagTab tab)
-{
+    const QString title = simplified ? tr("Simplified") : tr("Advanced");
     // A failed first read ends the write without a warning of its own.
     if (!mDevice.readRecord())
         return false;
-    if (appendOperationLog("READ"))
-        mListener.recordChanged(tab);
-    else
-        warnLogFailure(title);
+    logAndShow("READ", title, tab);
+    mListener.progress(20);
+    KelvoRecord& record = mDevice.record();
+    copyEntries(entries, record);
+    if (!simplified) {
+        mListener.progress(40);
+        record.mAdvancedActivationDepth = record.mActivationDepth;
+    }
+    const KelvoRecord written = record;
+    if (!(simplified ? mDevice.writeRecordFull() : mDevice.writeRecordKeep())) {
+        mListener.warning(title, tr("Backup error in the Kelvo"));
+        return false;
+    }
+    finishWrite(title, tab, written);
     return true;
 }
 
@@ -230,10 +196,7 @@ bool TagSession::startWrite(const QString& title, TagTab tab)
 void TagSession::finishWrite(const QString& title, TagTab tab, const KelvoRecord& written)
 {
     mListener.progress(60);
-    if (appendOperationLog("WRITE"))
-        mListener.recordChanged(tab);
-    else
-        warnLogFailure(title);
+    logAndShow("WRITE", title, tab);
     if (!mDevice.readRecord()) {
         mWriteCheck = WriteCheck::NotReadBack;
         mListener.progress(80);
@@ -242,11 +205,16 @@ void TagSession::finishWrite(const QString& title, TagTab tab, const KelvoRecord
     mWriteCheck = holdsWrittenValues(mDevice.record(), written, mDevice.factoryWrites())
                       ? WriteCheck::Verified
                       : WriteCheck::ReadBackDifferent;
-    if (appendOperationLog("READ"))
+    logAndShow("READ", title, tab);
+    mListener.progress(80);
+}
+
+void TagSession::logAndShow(const QByteArray& action, const QString& title, TagTab tab)
+{
+    if (appendOperationLog(action))
         mListener.recordChanged(tab);
     else
         warnLogFailure(title);
-    mListener.progress(80);
 }
 
 void TagSession::warnLogFailure(const QString& title)
@@ -260,9 +228,7 @@ bool TagSession::validateSimplified(TabEntries& entries)
     if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
         mListener.warning(tr("Simplified"),
                           tr("The activation depth should be a positive number between ") +
-                              QStringLiteral("(%1 to %2)")
-                                  .arg(EntryRules::kMinActivationDepth)
-                                  .arg(EntryRules::kMaxActivationDepth));
+                              EntryRules::kActivationDepth.bounds());
         return false;
     }
     // Only the factory build writes the serial number.
@@ -279,34 +245,34 @@ bool TagSession::validateSimplified(TabEntries& entries)
 bool TagSession::validateAdvanced(TabEntries& entries)
 {
     const KelvoRecord& record = mDevice.record();
-    const QString bounds = QStringLiteral("(%1 to %2)");
     if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
         reject(tr("The activation depth should be a positive number between ") +
-                   bounds.arg(EntryRules::kMinActivationDepth).arg(EntryRules::kMaxActivationDepth),
-               TabField::ActivationDepth, QString::number(record.mAdvancedActivationDepth));
+                   EntryRules::kActivationDepth.bounds(),
+               FlowListener::Field::AdvancedActivationDepth,
+               QString::number(record.mAdvancedActivationDepth));
         return false;
     }
     if (!EntryRules::isValidFilter(entries.filter)) {
         reject(tr("The activation filter should be positive number between ") +
-                   bounds.arg(EntryRules::kMinFilter).arg(EntryRules::kMaxFilter),
-               TabField::Filter, QString::number(record.mFilter));
+                   EntryRules::kFilter.bounds(),
+               FlowListener::Field::AdvancedFilter, QString::number(record.mFilter));
         return false;
     }
     // Either way the field ends in upper case.
     if (!EntryRules::isValidSerialNumber(entries.serialNumber)) {
-        reject(tr("Error on the serial number"), TabField::SerialNumber,
+        reject(tr("Error on the serial number"), FlowListener::Field::AdvancedSerialNumber,
                SerialText::text(record.mSerialNumber).toUpper());
         return false;
     }
     entries.serialNumber = entries.serialNumber.toUpper();
-    mListener.serialNumberAccepted(entries.serialNumber);
+    mListener.restoreField(FlowListener::Field::AdvancedSerialNumber, entries.serialNumber, false);
     return true;
 }
 
-void TagSession::reject(const QString& text, TabField field, const QString& restoredText)
+void TagSession::reject(const QString& text, FlowListener::Field field, const QString& restoredText)
 {
     mListener.warning(tr("Varrow"), text);
-    mListener.entryRejected(field, restoredText);
+    mListener.restoreField(field, restoredText, true);
 }
 
 bool TagSession::appendOperationLog(const QByteArray& action)

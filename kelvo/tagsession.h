@@ -1,6 +1,7 @@
 #ifndef TAGSESSION_H
 #define TAGSESSION_H
 
+#include "kelvo/flowlistener.h"
 #include "kelvo/flowresult.h"
 #include "kelvo/tabentries.h"
 
@@ -10,7 +11,6 @@
 #include <optional>
 
 class KelvoDevice;
-class TagFlowListener;
 struct KelvoRecord;
 
 // Read and Write of the Simplified and Advanced tabs on the device's Kelvo: the claim (reader,
@@ -23,7 +23,7 @@ class TagSession
     Q_DECLARE_TR_FUNCTIONS(TagSession)
 
 public:
-    TagSession(KelvoDevice& device, TagFlowListener& listener);
+    TagSession(KelvoDevice& device, FlowListener& listener);
 
     FlowResult read(TagTab tab);
     // The progress dialog is already showing, in write mode.
@@ -32,18 +32,19 @@ public:
 private:
     // The failure to report when the reader, the tag or the memory cannot be had.
     std::optional<FlowResult> claim();
-    bool readSimplified();
-    bool readAdvanced();
-    bool writeSimplified(TabEntries entries);
+    // The tab's read, logged and shown, with the tab's own progress steps and warning title.
+    bool readTab(TagTab tab);
+    // The tab's write with the read before it, each logged and shown; false when the entries are
+    // refused or the read before or the write fails.
+    bool writeTab(TagTab tab, TabEntries entries);
     bool validateSimplified(TabEntries& entries);
-    bool writeAdvanced(TabEntries entries);
-    // The read before a write, logged and shown; false when it fails.
-    bool startWrite(const QString& title, TagTab tab);
     // The log of the write and the check read after it, logged and shown.
     void finishWrite(const QString& title, TagTab tab, const KelvoRecord& written);
+    // The tab shows the record once the action is logged; a failed log line is warned about.
+    void logAndShow(const QByteArray& action, const QString& title, TagTab tab);
     void warnLogFailure(const QString& title);
     bool validateAdvanced(TabEntries& entries);
-    void reject(const QString& text, TabField field, const QString& restoredText);
+    void reject(const QString& text, FlowListener::Field field, const QString& restoredText);
     bool appendOperationLog(const QByteArray& action);
     FlowResult withLogLines(FlowResult result) const;
 
@@ -55,7 +56,7 @@ private:
     };
 
     KelvoDevice& mDevice;
-    TagFlowListener& mListener;
+    FlowListener& mListener;
     QByteArrayList mLogLines;
     QString mLastLogError;
     WriteCheck mWriteCheck = WriteCheck::NotReadBack;

@@ -11,13 +11,13 @@
 // the values reach the Kelvo, the box or the settings when the user presses Read or Write. Once
 // the window has closed, its keyboards are gone and a tap opens nothing.
 
-bool MainWindow::enterNumber(QLineEdit* field, const QString& caption, int minimum, int maximum,
-                             int maxLength)
+bool MainWindow::enterNumber(QLineEdit* field, const QString& caption,
+                             const EntryRules::NumberRange& range)
 {
     if (mNumKeyBoard == nullptr) {
         return false;
     }
-    mNumKeyBoard->setRange(minimum, maximum, maxLength);
+    mNumKeyBoard->setRange(range.minimum, range.maximum, range.maxLength);
     mNumKeyBoard->setLabel(caption, field->text().toInt());
     if (mNumKeyBoard->show(geometry().size(), pos()) != 1) {
         return false;
@@ -41,43 +41,47 @@ void MainWindow::enterText(QLineEdit* field, const QString& caption, int maxLeng
 
 void MainWindow::onLnEd_Streamer_clicked()
 {
-    enterNumber(mUi->LnEd_Streamer, tr("Streamer : "), 0, 99, 2);
+    enterNumber(mUi->LnEd_Streamer, tr("Streamer : "), EntryRules::kPosition);
 }
 
 void MainWindow::onLnEd_Device_clicked()
 {
-    enterNumber(mUi->LnEd_Device, tr("Device : "), 0, 99, 2);
+    enterNumber(mUi->LnEd_Device, tr("Device : "), EntryRules::kPosition);
 }
 
 void MainWindow::onLnEd_Streamer_Adv_clicked()
 {
-    enterNumber(mUi->LnEd_Streamer_Adv, tr("Streamer : "), 0, 99, 2);
+    enterNumber(mUi->LnEd_Streamer_Adv, tr("Streamer : "), EntryRules::kPosition);
 }
 
 void MainWindow::onLnEd_Device_Adv_clicked()
 {
-    enterNumber(mUi->LnEd_Device_Adv, tr("Device : "), 0, 99, 2);
+    enterNumber(mUi->LnEd_Device_Adv, tr("Device : "), EntryRules::kPosition);
 }
 
 void MainWindow::onLnEd_ActivationDepth1_clicked()
 {
-    enterNumber(mUi->LnEd_ActivationDepth1, tr("Predefined Activation Depth : "), 25, 150, 3);
+    enterNumber(mUi->LnEd_ActivationDepth1, tr("Predefined Activation Depth : "),
+                EntryRules::kActivationDepth);
 }
 
 void MainWindow::onLnEd_ActivationDepth2_clicked()
 {
-    enterNumber(mUi->LnEd_ActivationDepth2, tr("Predefined Activation Depth : "), 25, 150, 3);
+    enterNumber(mUi->LnEd_ActivationDepth2, tr("Predefined Activation Depth : "),
+                EntryRules::kActivationDepth);
 }
 
 void MainWindow::onLnEd_ActivationDepth3_clicked()
 {
-    enterNumber(mUi->LnEd_ActivationDepth3, tr("Predefined Activation Depth : "), 25, 150, 3);
+    enterNumber(mUi->LnEd_ActivationDepth3, tr("Predefined Activation Depth : "),
+                EntryRules::kActivationDepth);
 }
 
 void MainWindow::onLnEd_ActivationDepth_Adv_clicked()
 {
     // The Advanced tab puts this depth back into its field when a write rejects the field.
-    if (enterNumber(mUi->LnEd_ActivationDepth_Adv, tr("Activation Depth : "), 25, 150, 3)) {
+    if (enterNumber(mUi->LnEd_ActivationDepth_Adv, tr("Activation Depth : "),
+                    EntryRules::kActivationDepth)) {
         mKelvoDevice->record().mAdvancedActivationDepth =
             static_cast<quint8>(mUi->LnEd_ActivationDepth_Adv->text().toInt());
     }
@@ -85,7 +89,7 @@ void MainWindow::onLnEd_ActivationDepth_Adv_clicked()
 
 void MainWindow::onLnEd_Filter_Adv_clicked()
 {
-    enterNumber(mUi->LnEd_Filter_Adv, tr("Filter : "), 4, 10, 2);
+    enterNumber(mUi->LnEd_Filter_Adv, tr("Filter : "), EntryRules::kFilter);
 }
 
 void MainWindow::onLnEd_DeviceID_clicked()
@@ -120,23 +124,24 @@ void MainWindow::onLnEd_ActivationDepth_SBox_clicked()
     // The box's depth is the box's own setting: it does not touch the Advanced tab's record.
     // CONFIGURE BOX accepts exactly the keypads' ranges.
     enterNumber(mUi->LnEd_ActivationDepth_SBox, tr("Activation Depth : "),
-                EntryRules::kMinActivationDepth, EntryRules::kMaxActivationDepth, 3);
+                EntryRules::kActivationDepth);
 }
 
 void MainWindow::onLnEd_Filter_SBox_clicked()
 {
-    enterNumber(mUi->LnEd_Filter_SBox, tr("Filter : "), EntryRules::kMinFilter,
-                EntryRules::kMaxFilter, 2);
+    enterNumber(mUi->LnEd_Filter_SBox, tr("Filter : "), EntryRules::kFilter);
 }
 
 void MainWindow::onLnEd_BatMin_clicked()
 {
-    enterNumber(mUi->LnEd_BatMin, tr("Battery Minimum Threshold : "), 2442, 4002, 4);
+    enterNumber(mUi->LnEd_BatMin, tr("Battery Minimum Threshold : "),
+                EntryRules::kBatteryThreshold);
 }
 
 void MainWindow::onLnEd_BatMin_Adv_clicked()
 {
-    enterNumber(mUi->LnEd_BatMin_Adv, tr("Battery Minimum Threshold : "), 2442, 4002, 4);
+    enterNumber(mUi->LnEd_BatMin_Adv, tr("Battery Minimum Threshold : "),
+                EntryRules::kBatteryThreshold);
 }
 
 void MainWindow::onLnEd_SerialNumber_clicked()

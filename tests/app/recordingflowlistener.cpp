@@ -70,14 +70,12 @@ void RecordingFlowListener::recordChanged(TagTab tab)
     mShownRecord = tabFields(tab, mRecord);
 }
 
-void RecordingFlowListener::entryRejected(TabField field, const QString& restoredText)
+void RecordingFlowListener::restoreField(Field field, const QString& text, bool refused)
 {
-    mFieldTexts << QStringLiteral("rejected %1: %2").arg(int(field)).arg(restoredText);
-}
-
-void RecordingFlowListener::serialNumberAccepted(const QString& text)
-{
-    mFieldTexts << QStringLiteral("serial number accepted: ") + text;
+    mFieldTexts << QStringLiteral("%1 %2: %3")
+                       .arg(QLatin1String(refused ? "rejected" : "accepted"))
+                       .arg(int(field))
+                       .arg(text);
 }
 
 void RecordingFlowListener::tableStarted(int count)

@@ -1,8 +1,7 @@
 #ifndef RECORDINGFLOWLISTENER_H
 #define RECORDINGFLOWLISTENER_H
 
-#include "box/boxloglistener.h"
-#include "kelvo/tagflowlistener.h"
+#include "kelvo/flowlistener.h"
 
 #include <QList>
 #include <QStringList>
@@ -13,7 +12,7 @@ struct KelvoRecord;
 // would show: the progress values, the warnings, the record as the tab shows it at the flow's last
 // recordChanged, the entries written back into fields, the questions asked and the rows of the
 // box's log table.
-class RecordingFlowListener : public TagFlowListener, public BoxLogListener
+class RecordingFlowListener : public FlowListener
 {
 public:
     // The record is the device's, which the flows fill.
@@ -39,9 +38,7 @@ public:
     void hideProgress() override;
     void warning(const QString& title, const QString& text) override;
     void recordChanged(TagTab tab) override;
-    void entryRejected(TabField field, const QString& restoredText) override;
-    void serialNumberAccepted(const QString& text) override;
-    void boxConfigRead() override {}
+    void restoreField(Field field, const QString& text, bool refused) override;
     void tableStarted(int count) override;
     void entryRead(int index, const KelvoRecord& entry) override;
     void tableFinished(int count, bool savedWhole) override;

@@ -1,10 +1,10 @@
 #include "box/boxconfiguration.h"
 #include "box/boxlogdownload.h"
-#include "box/boxloglistener.h"
 #include "drivers/boxlogentry.h"
 #include "drivers/kelvodevice.h"
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
+#include "kelvo/flowlistener.h"
 #include "tests/drivers/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
@@ -18,14 +18,9 @@ using Fault = EmulatedStandaloneBox::Fault;
 using Request = EmulatedStandaloneBox::Request;
 
 // Records which entries came unread and whether the log was saved whole; calls a hook after each.
-class Recorder : public BoxLogListener
+class Recorder : public FlowListener
 {
 public:
-    void showProgress(ProgressMode) override {}
-    void progress(int) override {}
-    void hideProgress() override {}
-    void warning(const QString&, const QString&) override {}
-    void boxConfigRead() override {}
     void tableStarted(int) override { unread.clear(); }
     void entryRead(int index, const KelvoRecord& entry) override
     {

@@ -1,7 +1,16 @@
 #include "app/mainwindow.h"
 
+#include "app/toolsetup.h"
 #include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
+
+#include <QDateTime>
+
+void MainWindow::loadSettings()
+{
+    ToolSetup::load(QDateTime::currentDateTime())
+        .applyTo(mKelvoDevice->record(), mKelvoDevice->boxSettings());
+}
 
 void MainWindow::readSetup()
 {
@@ -32,11 +41,4 @@ SetupEntries MainWindow::adminEntries() const
              mUi->LnEd_ActivationDepth3->text()},
             {mUi->LnEd_StreamerID->text(), mUi->LnEd_DeviceID->text()},
             mUi->LnEd_LogDestination->text()};
-}
-
-void MainWindow::presetDepthRejected(int index, const QString& restoredText)
-{
-    QLineEdit* const fields[] = {mUi->LnEd_ActivationDepth1, mUi->LnEd_ActivationDepth2,
-                                 mUi->LnEd_ActivationDepth3};
-    restoreRejectedField(fields[index], restoredText);
 }

@@ -1,40 +1,22 @@
 #include "app/mainwindow.h"
 
+#include "app/toolsetup.h"
 #include "box/boxconfiguration.h"
 #include "box/boxlogdownload.h"
-#include "dialogs/bargraph.h"
 #include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
 
-namespace {
-// The box's log capacity, shown next to the count.
-const char* const kBoxLogCapacity = " / 3640";
-} // namespace
-
-void MainWindow::readBoxLog()
-{
-    const FlowResult result = mBoxLogDownload->read(*this);
-    syncBoxTab();
-    showOutcome(mUi->Btn_Read, result);
-    // The progress dialog shows once the box was found, and stays behind the result.
-    if (mBarGraph->isVisible()) {
-        mBarGraph->setValue(100);
-        mBarGraph->hide();
-    }
-}
-
-void MainWindow::configureBox()
+FlowResult MainWindow::configureBox()
 {
     BoxConfiguration configuration(*mKelvoDevice);
     const FlowResult result = configuration.configure(takeBoxConfig());
-    syncBoxTab();
     // The fields show what the box answered to the read-back, or nothing where it did not.
     if (configuration.readerFound()) {
         showBoxConfig();
     }
-    showOutcome(mUi->Btn_Write, result);
+    return result;
 }
 
 void MainWindow::on_Erase_SBox_clicked()
@@ -58,7 +40,8 @@ void MainWindow::on_Erase_SBox_clicked()
     }
     const FlowResult& result = *erased;
     if (result.succeeded()) {
-        startNewLogBoxFile();
+        mKelvoDevice->boxSettings().mLogBoxPath =
+            ToolSetup::startNewLogBoxFile(QDateTime::currentDateTime());
         mBoxTable->clear();
         mBoxTable->setRowCount(0);
         mBoxTable->setColumnCount(0);
@@ -68,28 +51,4 @@ void MainWindow::on_Erase_SBox_clicked()
     }
     showOutcome(button, result);
     button->setStyleSheet(savedStyle);
-}
-
-void MainWindow::boxConfigRead()
-{
-    showBoxConfig();
-}
-
-void MainWindow::tableStarted(int count)
-{
-    setupBoxLogTable(count);
-}
-
-void MainWindow::entryRead(int index, const KelvoRecord& entry)
-{
-    fillBoxLogRow(entry, index);
-}
-
-void MainWindow::tableFinished(int count, bool savedWhole)
-{
-    mBoxTable->resizeColumnsToContents();
-    mUi->Erase_SBox->setVisible(savedWhole);
-    mUi->Nb_Log_Label->show();
-    mUi->Nb_Log_Value->setText(QString::number(count) + QLatin1String(kBoxLogCapacity));
-    mUi->Nb_Log_Value->show();
 }
