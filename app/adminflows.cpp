@@ -5,13 +5,13 @@
 
 void MainWindow::readSetup()
 {
-    AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), *this).read();
+    AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), mSetupStore, *this).read();
     showAdminSetup();
 }
 
 bool MainWindow::writeSetup()
 {
-    return AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), *this)
+    return AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), mSetupStore, *this)
         .write(adminEntries());
 }
 

@@ -34,7 +34,9 @@ class AdminSetup
     Q_DECLARE_TR_FUNCTIONS(AdminSetup)
 
 public:
-    AdminSetup(KelvoRecord& record, BoxSettings& box, SetupListener& listener);
+    // The setup is kept in the settings store under the application name store.
+    AdminSetup(KelvoRecord& record, BoxSettings& box, const QString& store,
+               SetupListener& listener);
 
     // The stored setup into the record; a log line that cannot be written is warned about.
     void read();
@@ -50,6 +52,7 @@ private:
 
     KelvoRecord& mRecord;
     BoxSettings& mBox;
+    const QString mStore;
     SetupListener& mListener;
 };
 

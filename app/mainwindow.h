@@ -2,8 +2,11 @@
 #define MAINWINDOW_H
 
 #include "app/adminsetup.h"
+#include "app/toolsetup.h"
 #include "box/boxloglistener.h"
 #include "kelvo/tagflowlistener.h"
+#include "platform/cr95hflibrary.h"
+#include "platform/d2xxlibrary.h"
 
 #include <QMainWindow>
 
@@ -40,7 +43,11 @@ class MainWindow : public QMainWindow,
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The readers are reached through the two libraries, and the setup is kept in the settings
+    // store under the application name setupStore.
+    explicit MainWindow(Cr95hfLibrary& boardLibrary = defaultCr95hfLibrary(),
+                        D2xxLibrary& boxLibrary = defaultD2xxLibrary(),
+                        const QString& setupStore = QLatin1String(kCrewSetupStore));
     ~MainWindow() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -138,6 +145,7 @@ private:
     void tableFinished(int count, bool savedWhole) override;
     void presetDepthRejected(int index, const QString& restoredText) override;
 
+    const QString mSetupStore;
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;
     BarGraph* mBarGraph;

@@ -7,12 +7,12 @@
 
 void MainWindow::loadSettings()
 {
-    ToolSetup::load(QDateTime::currentDateTime())
+    ToolSetup::load(mSetupStore, QDateTime::currentDateTime())
         .applyTo(mKelvoDevice->record(), mKelvoDevice->boxSettings());
 }
 
 void MainWindow::startNewLogBoxFile()
 {
     mKelvoDevice->boxSettings().mLogBoxPath =
-        ToolSetup::startNewLogBoxFile(QDateTime::currentDateTime());
+        ToolSetup::startNewLogBoxFile(mSetupStore, QDateTime::currentDateTime());
 }
