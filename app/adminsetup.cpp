@@ -8,14 +8,15 @@
 
 #include <QDateTime>
 
-AdminSetup::AdminSetup(KelvoRecord& record, BoxSettings& box, FlowListener& listener)
-    : mRecord(record), mBox(box), mListener(listener)
+AdminSetup::AdminSetup(KelvoRecord& record, BoxSettings& box, const QString& store,
+                       FlowListener& listener)
+    : mRecord(record), mBox(box), mStore(store), mListener(listener)
 {
 }
 
 void AdminSetup::read()
 {
-    ToolSetup::load(QDateTime::currentDateTime()).applyTo(mRecord, mBox);
+    ToolSetup::load(mStore, QDateTime::currentDateTime()).applyTo(mRecord, mBox);
     appendSetupLog("READ SETUP");
 }
 
@@ -67,7 +68,8 @@ void AdminSetup::takeAdminSetup(const SetupEntries& entries)
 bool AdminSetup::saveSettings()
 {
     QString store;
-    const std::optional<QString> logBoxPath = ToolSetup::save(ToolSetup::of(mRecord, mBox), &store);
+    const std::optional<QString> logBoxPath =
+        ToolSetup::save(mStore, ToolSetup::of(mRecord, mBox), &store);
     if (!logBoxPath) {
         mListener.warning(tr("Admin"), tr("The setup could not be saved in %1: it applies only "
                                           "until the tool is closed.")

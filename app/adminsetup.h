@@ -26,7 +26,8 @@ class AdminSetup
     Q_DECLARE_TR_FUNCTIONS(AdminSetup)
 
 public:
-    AdminSetup(KelvoRecord& record, BoxSettings& box, FlowListener& listener);
+    // The setup is kept in the settings store under the application name store.
+    AdminSetup(KelvoRecord& record, BoxSettings& box, const QString& store, FlowListener& listener);
 
     // The stored setup into the record; a log line that cannot be written is warned about.
     void read();
@@ -42,6 +43,7 @@ private:
 
     KelvoRecord& mRecord;
     BoxSettings& mBox;
+    const QString mStore;
     FlowListener& mListener;
 };
 

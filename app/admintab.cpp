@@ -8,19 +8,19 @@
 
 void MainWindow::loadSettings()
 {
-    ToolSetup::load(QDateTime::currentDateTime())
+    ToolSetup::load(mSetupStore, QDateTime::currentDateTime())
         .applyTo(mKelvoDevice->record(), mKelvoDevice->boxSettings());
 }
 
 void MainWindow::readSetup()
 {
-    AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), *this).read();
+    AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), mSetupStore, *this).read();
     showAdminSetup();
 }
 
 bool MainWindow::writeSetup()
 {
-    return AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), *this)
+    return AdminSetup(mKelvoDevice->record(), mKelvoDevice->boxSettings(), mSetupStore, *this)
         .write(adminEntries());
 }
 

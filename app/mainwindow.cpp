@@ -58,8 +58,9 @@ const std::vector<MainWindow::FieldRoute>& MainWindow::fieldRoutes()
     return routes;
 }
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), mKelvoDevice(nullptr), mUi(new Ui::MainWindow), mBarGraph(nullptr),
+MainWindow::MainWindow(Cr95hfLibrary& boardLibrary, D2xxLibrary& boxLibrary,
+                       const QString& setupStore)
+    : mSetupStore(setupStore), mKelvoDevice(nullptr), mUi(new Ui::MainWindow), mBarGraph(nullptr),
       mAlphaKeyBoard(nullptr), mNumKeyBoard(nullptr), mWarningDialog(nullptr),
       mSkipSimplifiedWarning(true), mBoxTable(nullptr)
 {
@@ -84,7 +85,7 @@ MainWindow::MainWindow(QWidget* parent)
     mUi->Nb_Log_Label->hide();
     mUi->Nb_Log_Value->hide();
 
-    mKelvoDevice = new (std::nothrow) KelvoDevice;
+    mKelvoDevice = new (std::nothrow) KelvoDevice(boardLibrary, boxLibrary);
     if (mKelvoDevice == nullptr) {
         QMessageBox::critical(this, tr("Varrow"), tr("Creation error object"));
         // Without the device object the tool can do nothing; the caller must see a failure.

@@ -2,8 +2,11 @@
 #define MAINWINDOW_H
 
 #include "app/adminsetup.h"
+#include "app/toolsetup.h"
 #include "kelvo/entryrules.h"
 #include "kelvo/flowlistener.h"
+#include "platform/cr95hflibrary.h"
+#include "platform/d2xxlibrary.h"
 
 #include <QMainWindow>
 
@@ -37,7 +40,11 @@ class MainWindow : public QMainWindow, private FlowListener
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The readers are reached through the two libraries, and the setup is kept in the settings
+    // store under the application name setupStore.
+    explicit MainWindow(Cr95hfLibrary& boardLibrary = defaultCr95hfLibrary(),
+                        D2xxLibrary& boxLibrary = defaultD2xxLibrary(),
+                        const QString& setupStore = QLatin1String(kCrewSetupStore));
     ~MainWindow() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,6 +129,7 @@ private:
     void entryRead(int index, const KelvoRecord& entry) override;
     void tableFinished(int count, bool savedWhole) override;
 
+    const QString mSetupStore;
     KelvoDevice* mKelvoDevice;
     Ui::MainWindow* mUi;
     BarGraph* mBarGraph;

@@ -10,13 +10,6 @@
 namespace {
 
 const char* const kOrganisation = "Varrow";
-// The store's application name; only a program that must keep away from the crew's setup, such
-// as the demo, chooses another.
-QString& storeApplication()
-{
-    static QString application = QStringLiteral("ConfKelvo");
-    return application;
-}
 const char* const kDepthKeys[3] = {"Depth0", "Depth1", "Depth2"};
 const char* const kLetterKeys[2] = {"StreamerID", "DeviceID"};
 const char* const kLogPathKey = "Path Log";
@@ -36,9 +29,9 @@ QString startNewLogBoxFile(QSettings& settings, const QDateTime& now)
 
 } // namespace
 
-ToolSetup ToolSetup::load(const QDateTime& now)
+ToolSetup ToolSetup::load(const QString& store, const QDateTime& now)
 {
-    QSettings settings{QLatin1String(kOrganisation), storeApplication()};
+    QSettings settings{QLatin1String(kOrganisation), store};
     ToolSetup setup = of(KelvoRecord(), BoxSettings());
     for (int index = 0; index < 3; ++index) {
         setup.presetDepths[index] = SettingsValues::depth(
@@ -55,9 +48,10 @@ ToolSetup ToolSetup::load(const QDateTime& now)
     return setup;
 }
 
-std::optional<QString> ToolSetup::save(const ToolSetup& setup, QString* storeName)
+std::optional<QString> ToolSetup::save(const QString& store, const ToolSetup& setup,
+                                       QString* storeName)
 {
-    QSettings settings{QLatin1String(kOrganisation), storeApplication()};
+    QSettings settings{QLatin1String(kOrganisation), store};
     for (int index = 0; index < 3; ++index) {
         settings.setValue(QLatin1String(kDepthKeys[index]), unsigned(setup.presetDepths[index]));
     }
@@ -78,9 +72,9 @@ std::optional<QString> ToolSetup::save(const ToolSetup& setup, QString* storeNam
     return std::nullopt;
 }
 
-QString ToolSetup::startNewLogBoxFile(const QDateTime& now)
+QString ToolSetup::startNewLogBoxFile(const QString& store, const QDateTime& now)
 {
-    QSettings settings{QLatin1String(kOrganisation), storeApplication()};
+    QSettings settings{QLatin1String(kOrganisation), store};
     return ::startNewLogBoxFile(settings, now);
 }
 
@@ -95,9 +89,4 @@ void ToolSetup::applyTo(KelvoRecord& record, BoxSettings& box) const
     record.mPositionLetters = positionLetters;
     record.mLogPath = logPath;
     box.mLogBoxPath = logBoxPath;
-}
-
-void ToolSetup::setStoreApplication(const QString& application)
-{
-    storeApplication() = application;
 }

@@ -41,7 +41,7 @@ void MainWindow::on_Erase_SBox_clicked()
     const FlowResult& result = *erased;
     if (result.succeeded()) {
         mKelvoDevice->boxSettings().mLogBoxPath =
-            ToolSetup::startNewLogBoxFile(QDateTime::currentDateTime());
+            ToolSetup::startNewLogBoxFile(mSetupStore, QDateTime::currentDateTime());
         mBoxTable->clear();
         mBoxTable->setRowCount(0);
         mBoxTable->setColumnCount(0);

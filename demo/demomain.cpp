@@ -58,16 +58,8 @@ int main(int argc, char* argv[])
     box.setBatteryLevel(kDemoBoxBatteryLevel);
     fillDemoBoxLog(box, kDemoBoxLogEntries);
     box.paceAt(115200);
-    installCr95hfLibrary(board);
-    installD2xxLibrary(box);
-    int exitCode = 0;
-    {
-        MainWindow window;
-        window.show();
-        window.showMaximized();
-        exitCode = application.exec();
-    }
-    restoreDefaultD2xxLibrary();
-    restoreDefaultCr95hfLibrary();
-    return exitCode;
+    MainWindow window(board, box, QLatin1String(kDemoSetupStore));
+    window.show();
+    window.showMaximized();
+    return application.exec();
 }

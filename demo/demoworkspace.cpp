@@ -1,7 +1,5 @@
 #include "demo/demoworkspace.h"
 
-#include "app/toolsetup.h"
-
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -19,10 +17,8 @@ QString enterDemoWorkspace(const QString& imagesFolder)
         !workspace.mkpath(QStringLiteral("Images"))) {
         return QString();
     }
-    // A store of its own everywhere, the registry included; and where the store is a file, in
-    // the demo's folder. Both scopes: the demo must not even read a setup that the machine's
-    // administrator left.
-    ToolSetup::setStoreApplication(QStringLiteral("ConfKelvo Demo"));
+    // Where the store is a file, in the demo's folder. Both scopes: the demo must not even read
+    // a setup that the machine's administrator left.
     const QString settings = workspace.filePath(QStringLiteral("settings"));
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
         for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {

@@ -11,9 +11,10 @@
 // operations log and the LogBox files go. Call it before the window is created. Returns the
 // folder, or an empty text when it cannot be made.
 //
-// The setup is kept under an application name of its own ("ConfKelvo Demo"), so that on Windows
-// and macOS too, where the store is the registry or the preferences, the demo keeps away from the
-// crew's setup.
 QString enterDemoWorkspace(const QString& imagesFolder);
+
+// The demo keeps its setup under an application name of its own, so that on Windows and macOS
+// too, where the store is the registry or the preferences, it keeps away from the crew's setup.
+inline const char* const kDemoSetupStore = "ConfKelvo Demo";
 
 #endif

@@ -21,8 +21,9 @@ QByteArray bytesOfHexText(const QByteArray& text)
 
 } // namespace
 
-FtdiSerialLink::FtdiSerialLink(int baudRate, int wordLength, int stopBits, int parity)
-    : mLibrary(d2xxLibrary())
+FtdiSerialLink::FtdiSerialLink(D2xxLibrary& library, int baudRate, int wordLength, int stopBits,
+                               int parity)
+    : mLibrary(library)
 {
     D2xxLibrary::Handle handle = nullptr;
     if (mLibrary.open(0, handle) != 0 || handle == nullptr)

@@ -8,8 +8,8 @@
 
 #include <optional>
 
-// One open D2XX device: the serial line to the Standalone Box, through the D2XX backend in use
-// when it was opened. Commands go out as hex text, two characters a byte; answers come back as
+// One open D2XX device: the serial line to the Standalone Box, through the D2XX backend it is
+// given. Commands go out as hex text, two characters a byte; answers come back as
 // lower-case hex text. The link closes its device when it is destroyed, so that the device, which
 // opens exclusively, can be opened again.
 //
@@ -29,7 +29,7 @@ public:
     // Opens device 0 with these line settings and the short latency timer. Throws the byte string
     // "error opening" when the device cannot be opened. A device that refuses the latency timer
     // is used all the same, at its own latency.
-    FtdiSerialLink(int baudRate, int wordLength, int stopBits, int parity);
+    FtdiSerialLink(D2xxLibrary& library, int baudRate, int wordLength, int stopBits, int parity);
     ~FtdiSerialLink();
     FtdiSerialLink(const FtdiSerialLink&) = delete;
     FtdiSerialLink& operator=(const FtdiSerialLink&) = delete;

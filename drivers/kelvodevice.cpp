@@ -5,8 +5,6 @@
 #include "drivers/stmboarddriver.h"
 #include "kelvo/tagencoding.h"
 
-#include <QThread>
-
 #include <iostream>
 
 namespace {
@@ -34,17 +32,12 @@ constexpr quint16 kelvoSerialNumberSecondBlock = 15;
 
 } // namespace
 
-KelvoDevice::KelvoDevice()
-    : mPause([](unsigned long milliseconds) { QThread::msleep(milliseconds); })
+KelvoDevice::KelvoDevice(Cr95hfLibrary& boardLibrary, D2xxLibrary& boxLibrary, Pause pause)
+    : mBoardLibrary(boardLibrary), mBoxLibrary(boxLibrary), mPause(std::move(pause))
 {
 }
 
 KelvoDevice::~KelvoDevice() = default;
-
-void KelvoDevice::setPause(Pause pause)
-{
-    mPause = std::move(pause);
-}
 
 bool KelvoDevice::finish(Outcome outcome)
 {
@@ -62,16 +55,14 @@ bool KelvoDevice::driverFailed()
 
 bool KelvoDevice::connectReader()
 {
-    mDriver = std::make_unique<STMBoardDriver>();
+    mDriver = std::make_unique<STMBoardDriver>(mBoardLibrary);
     if (mDriver->open()) {
         mRfidBoardConnected = true;
         return finish(Outcome::Done);
     }
     // A box driver kept from an earlier attempt was destroyed above, when the board's driver
     // replaced it, so the box, which opens exclusively, is free for this one.
-    auto box = std::make_unique<StandaloneBoxDriver>();
-    box->setPause(mPause);
-    mDriver = std::move(box);
+    mDriver = std::make_unique<StandaloneBoxDriver>(mBoxLibrary, mPause);
     if (mDriver->open()) {
         mRfidBoardConnected = true;
         return finish(Outcome::Done);

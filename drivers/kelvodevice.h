@@ -4,9 +4,11 @@
 #include "drivers/boxsettings.h"
 #include "drivers/cr95hfdriver.h"
 #include "drivers/outcome.h"
+#include "drivers/pause.h"
 #include "kelvo/kelvorecord.h"
+#include "platform/cr95hflibrary.h"
+#include "platform/d2xxlibrary.h"
 
-#include <functional>
 #include <memory>
 
 class StandaloneBoxDriver;
@@ -20,10 +22,9 @@ class StandaloneBoxDriver;
 class KelvoDevice
 {
 public:
-    // Blocks the calling thread for the given number of milliseconds.
-    using Pause = std::function<void(unsigned long milliseconds)>;
-
-    KelvoDevice();
+    // The readers are reached through the two libraries; pause waits between memory-access
+    // attempts and, on the box, after each block write.
+    KelvoDevice(Cr95hfLibrary& boardLibrary, D2xxLibrary& boxLibrary, Pause pause = sleepingPause);
     ~KelvoDevice();
     KelvoDevice(const KelvoDevice&) = delete;
     KelvoDevice& operator=(const KelvoDevice&) = delete;
@@ -64,9 +65,6 @@ public:
     // An entry whose first answer is not a whole entry is asked for once more.
     KelvoRecord readBoxLogEntry(int index);
 
-    // Replaces the pauses of the device and of the box driver it connects from now on: between
-    // memory-access attempts and after a block write to the box (QThread::msleep by default).
-    void setPause(Pause pause);
     // The factory build's writes also set the serial number, the battery threshold and checksum B.
     void setFactoryWrites(bool factoryWrites) { mFactoryWrites = factoryWrites; }
     bool factoryWrites() const { return mFactoryWrites; }
@@ -98,6 +96,8 @@ private:
     KelvoRecord mRecord;
     BoxSettings mBoxSettings;
     std::unique_ptr<CR95HFDriver> mDriver;
+    Cr95hfLibrary& mBoardLibrary;
+    D2xxLibrary& mBoxLibrary;
     bool mRfidBoardConnected = false;
     Pause mPause;
     bool mFactoryWrites = false;

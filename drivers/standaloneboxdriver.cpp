@@ -4,7 +4,6 @@
 #include "drivers/hexframe.h"
 
 #include <QDebug>
-#include <QThread>
 
 #include <algorithm>
 
@@ -26,9 +25,8 @@ Outcome tagAnswerOutcome(const QByteArray& answer, int size)
 
 } // namespace
 
-StandaloneBoxDriver::StandaloneBoxDriver()
-    : mName("StandaloneBox"),
-      mPause([](unsigned long milliseconds) { QThread::msleep(milliseconds); })
+StandaloneBoxDriver::StandaloneBoxDriver(D2xxLibrary& library, Pause pause)
+    : mLibrary(library), mName("StandaloneBox"), mPause(std::move(pause))
 {
 }
 
@@ -63,7 +61,7 @@ bool StandaloneBoxDriver::connectDevice()
     mLink.reset();
     mConnected = false;
     try {
-        mLink = std::make_unique<FtdiSerialLink>(baudRate, wordLength, stopBits, parity);
+        mLink = std::make_unique<FtdiSerialLink>(mLibrary, baudRate, wordLength, stopBits, parity);
     } catch (const QByteArray&) {
         return finish(Outcome::NoReader);
     }

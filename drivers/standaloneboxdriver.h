@@ -3,11 +3,11 @@
 
 #include "drivers/cr95hfdriver.h"
 #include "drivers/ftdiseriallink.h"
+#include "drivers/pause.h"
 
 #include <QByteArray>
 #include <QDateTime>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -31,10 +31,8 @@ public:
     static constexpr int stopBits = 2;
     static constexpr int parity = 0;
 
-    // Blocks the calling thread for the given number of milliseconds.
-    using Pause = std::function<void(unsigned long milliseconds)>;
-
-    StandaloneBoxDriver();
+    // The box is reached through library; pause waits after each block write.
+    explicit StandaloneBoxDriver(D2xxLibrary& library, Pause pause = sleepingPause);
     ~StandaloneBoxDriver() override;
     StandaloneBoxDriver(const StandaloneBoxDriver&) = delete;
     StandaloneBoxDriver& operator=(const StandaloneBoxDriver&) = delete;
@@ -64,9 +62,6 @@ public:
     QByteArray readLogEntry(int index);
     bool eraseLog();
 
-    // Replaces the pause after a block write (QThread::msleep by default).
-    void setPause(Pause pause) { mPause = std::move(pause); }
-
 private:
     // The whole answer to request as bytes; none when no link is open, the request cannot be
     // sent, the answer does not start with answerCode or does not arrive whole.
@@ -78,6 +73,7 @@ private:
     // The answer to a box command whose echo is subCommand and which holds at least size bytes.
     std::optional<QByteArray> command(const QByteArray& request, quint8 subCommand, int size);
 
+    D2xxLibrary& mLibrary;
     QByteArray mName;
     std::unique_ptr<FtdiSerialLink> mLink;
     Pause mPause;

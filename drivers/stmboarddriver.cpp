@@ -1,7 +1,6 @@
 #include "drivers/stmboarddriver.h"
 
 #include "drivers/hexframe.h"
-#include "platform/cr95hflibrary.h"
 
 #include <algorithm>
 #include <array>
@@ -22,16 +21,16 @@ Buffer requestBuffer(const QByteArray& command)
     return buffer;
 }
 
-int sendReceive(const QByteArray& command, Buffer& answer)
+int sendReceive(Cr95hfLibrary& library, const QByteArray& command, Buffer& answer)
 {
     Buffer request = requestBuffer(command);
     answer.fill('\0');
-    return cr95hfLibrary().sendReceive(request.data(), answer.data());
+    return library.sendReceive(request.data(), answer.data());
 }
 
 } // namespace
 
-STMBoardDriver::STMBoardDriver() : mName("STMBoard") {}
+STMBoardDriver::STMBoardDriver(Cr95hfLibrary& library) : mLibrary(library), mName("STMBoard") {}
 
 QByteArray STMBoardDriver::name() const
 {
@@ -40,21 +39,21 @@ QByteArray STMBoardDriver::name() const
 
 bool STMBoardDriver::ensureOpen()
 {
-    if (cr95hfLibrary().usbHandleCheck() == 0)
+    if (mLibrary.usbHandleCheck() == 0)
         return finish(Outcome::Done);
     return open() || finish(Outcome::ReaderLost);
 }
 
 bool STMBoardDriver::connectDevice()
 {
-    return finish(cr95hfLibrary().usbConnect() == 0 ? Outcome::Done : Outcome::NoReader);
+    return finish(mLibrary.usbConnect() == 0 ? Outcome::Done : Outcome::NoReader);
 }
 
 bool STMBoardDriver::selectProtocol()
 {
     Buffer request = requestBuffer(protocolSelectCommand());
     Buffer answer{};
-    const bool selected = cr95hfLibrary().select(request.data(), answer.data()) == 0;
+    const bool selected = mLibrary.select(request.data(), answer.data()) == 0;
     return finish(selected ? Outcome::Done : Outcome::NoReader);
 }
 
@@ -62,7 +61,7 @@ bool STMBoardDriver::readSingleBlock(quint16 block, quint32& value)
 {
     Buffer answer{};
     quint32 parsed = 0;
-    if (sendReceive(readSingleBlockCommand(block), answer) != 0)
+    if (sendReceive(mLibrary, readSingleBlockCommand(block), answer) != 0)
         return finish(Outcome::ReaderLost);
     if (!finish(readAnswerOutcome(answer.data(), answer.size())))
         return false;
@@ -76,7 +75,7 @@ bool STMBoardDriver::readSingleBlock(quint16 block, quint32& value)
 bool STMBoardDriver::writeSingleBlock(quint16 block, quint32 value)
 {
     Buffer answer{};
-    if (sendReceive(writeSingleBlockCommand(block, value), answer) != 0)
+    if (sendReceive(mLibrary, writeSingleBlockCommand(block, value), answer) != 0)
         return finish(Outcome::ReaderLost);
     return finish(writeAnswerOutcome(answer.data(), answer.size()));
 }

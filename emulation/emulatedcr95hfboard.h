@@ -11,7 +11,7 @@
 #include <set>
 
 // An in-process CR95HF board with a Kelvo tag in its field, answering the reader library's calls
-// as the real board does. Install it with installCr95hfLibrary(). It can be told to lose its
+// as the real board does; it is passed where the library is. It can be told to lose its
 // USB connection, to have no tag in its field, and to spoil chosen exchanges; it counts the
 // calls of each kind.
 class EmulatedCr95hfBoard : public Cr95hfLibrary

@@ -15,7 +15,7 @@
 #include <vector>
 
 // An in-process Standalone Box behind its FTDI converter, answering the D2XX calls as the real
-// one does. Install it with installD2xxLibrary(). It parses the requests written to it as the box
+// one does; it is passed where the library is. It parses the requests written to it as the box
 // does and queues its answers for reading: protocol select, Read and Write Single Block on a
 // Kelvo tag in its field, and the box's own commands on its battery level, configuration, clock
 // and log. It can be absent or unplugged, spoil chosen answers, pace its answers at a baud rate,

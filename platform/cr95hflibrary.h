@@ -21,14 +21,6 @@ public:
     virtual int sendReceive(char* request, char* answer) = 0;
 };
 
-// The backend in use: the one installed last, or the platform's own.
-Cr95hfLibrary& cr95hfLibrary();
-
-// Makes library the backend in use until another is installed or the default is restored. The
-// caller keeps ownership and keeps library alive while it is installed.
-void installCr95hfLibrary(Cr95hfLibrary& library);
-void restoreDefaultCr95hfLibrary();
-
 // The platform's own backend, defined by the backend compiled for this platform.
 Cr95hfLibrary& defaultCr95hfLibrary();
 

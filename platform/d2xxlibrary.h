@@ -45,14 +45,6 @@ public:
     virtual int setLatencyTimer(Handle handle, std::uint8_t milliseconds) = 0;
 };
 
-// The backend in use: the one installed last, or the platform's own.
-D2xxLibrary& d2xxLibrary();
-
-// Makes library the backend in use until another is installed or the default is restored. The
-// caller keeps ownership and keeps library alive while it is installed.
-void installD2xxLibrary(D2xxLibrary& library);
-void restoreDefaultD2xxLibrary();
-
 // The platform's own backend, defined by the backend compiled for this platform.
 D2xxLibrary& defaultD2xxLibrary();
 

@@ -99,8 +99,8 @@ FlowResult runThroughAdapter(Bench& bench, Flow flow, RecordingFlowListener& lis
             return FlowResult();
         // The next download goes to a LogBox file of its own.
         if (erased->succeeded()) {
-            device.boxSettings().mLogBoxPath =
-                ToolSetup::startNewLogBoxFile(QDateTime::currentDateTime());
+            device.boxSettings().mLogBoxPath = ToolSetup::startNewLogBoxFile(
+                QLatin1String(kCrewSetupStore), QDateTime::currentDateTime());
         }
         return *erased;
     }

@@ -67,30 +67,26 @@ Bench::Bench(Reader reader) : mReader(reader)
 {
     mBoard.tag().fillWithPlausibleValues();
     mBoard.setPlugged(reader == Reader::Board);
-    installCr95hfLibrary(mBoard);
     mBox.tag().fillWithPlausibleValues();
     mBox.setPlugged(reader == Reader::Box);
-    installD2xxLibrary(mBox);
 }
 
 Bench::~Bench()
 {
     mBoxLogDownload.reset();
     mDevice.reset();
-    restoreDefaultD2xxLibrary();
-    restoreDefaultCr95hfLibrary();
 }
 
 bool Bench::start(Flow flow)
 {
     if (isBoxTabFlow(flow))
         fillBoxLog(mBox);
-    mDevice = std::make_unique<KelvoDevice>();
-    mDevice->setPause([](unsigned long /*milliseconds*/) {});
+    mDevice = std::make_unique<KelvoDevice>(mBoard, mBox, [](unsigned long /*milliseconds*/) {});
     mDevice->setFactoryWrites(isFactoryBuild());
     mBoxLogDownload = std::make_unique<BoxLogDownload>(*mDevice);
     KelvoRecord& record = mDevice->record();
-    ToolSetup::load(QDateTime::currentDateTime()).applyTo(record, mDevice->boxSettings());
+    ToolSetup::load(QLatin1String(kCrewSetupStore), QDateTime::currentDateTime())
+        .applyTo(record, mDevice->boxSettings());
     record.mActivationDepth = record.mPresetDepths[0];
     const bool readerFound = mDevice->ensureReader();
     if (isBoxTabFlow(flow))

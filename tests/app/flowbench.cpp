@@ -6,17 +6,8 @@
 FlowBench::FlowBench()
 {
     mBoard.tag().fillWithPlausibleValues();
-    installCr95hfLibrary(mBoard);
     mBox.tag().fillWithPlausibleValues();
     mBox.setPlugged(false);
-    installD2xxLibrary(mBox);
-}
-
-FlowBench::~FlowBench()
-{
-    mWindow.reset();
-    restoreDefaultD2xxLibrary();
-    restoreDefaultCr95hfLibrary();
 }
 
 void FlowBench::useStandaloneBox()
@@ -27,7 +18,7 @@ void FlowBench::useStandaloneBox()
 
 void FlowBench::start()
 {
-    mWindow = std::make_unique<MainWindow>();
+    mWindow = std::make_unique<MainWindow>(mBoard, mBox);
     auto* bar = mWindow->findChild<QProgressBar*>(QStringLiteral("progressBar"));
     QObject::connect(bar, &QProgressBar::valueChanged, [this](int value) { mProgress << value; });
 }

@@ -16,13 +16,12 @@
 #include <memory>
 
 // The main window on an emulated board with a configured Kelvo in its field, with its dialogs
-// answered and the values of its progress dialog recorded. An emulated Standalone Box is
-// installed too, unplugged unless the box is chosen as the reader.
+// answered and the values of its progress dialog recorded. The window is given an emulated
+// Standalone Box too, unplugged unless the box is chosen as the reader.
 class FlowBench
 {
 public:
     FlowBench();
-    ~FlowBench();
 
     // Builds the window; the board and the tag can be prepared before.
     void start();

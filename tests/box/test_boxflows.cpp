@@ -40,26 +40,18 @@ struct Bench
 {
     explicit Bench(int count = 10)
     {
-        installCr95hfLibrary(board);
-        installD2xxLibrary(box);
         board.setPlugged(false);
         for (int index = 0; index < count; ++index)
             box.appendLogEntry(EmulatedStandaloneBox::logEntry(60u * quint32(index), 0, {}));
-        device.setPause([](unsigned long) {});
         device.boxSettings().mLogBoxPath = QStringLiteral("LogBox_test.txt");
         QFile::remove(device.boxSettings().mLogBoxPath);
         device.ensureReader();
-    }
-    ~Bench()
-    {
-        restoreDefaultD2xxLibrary();
-        restoreDefaultCr95hfLibrary();
     }
 
     CoutCapture console;
     EmulatedCr95hfBoard board;
     EmulatedStandaloneBox box;
-    KelvoDevice device;
+    KelvoDevice device{board, box, [](unsigned long) {}};
     BoxLogDownload download{device};
     Recorder recorder;
 };

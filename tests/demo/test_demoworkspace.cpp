@@ -34,12 +34,13 @@ private slots:
         QVERIFY(QFile::exists(QStringLiteral("Images/imageAdmin.png")));
 
         // The demo starts from the defaults; its logs and its setup stay in its folder.
-        ToolSetup setup = ToolSetup::load(QDateTime::currentDateTime());
+        ToolSetup setup =
+            ToolSetup::load(QLatin1String(kDemoSetupStore), QDateTime::currentDateTime());
         QCOMPARE(setup.presetDepths[0], quint8(50));
         QCOMPARE(QFileInfo(setup.logPath).absolutePath(), folder);
         QCOMPARE(QFileInfo(setup.logBoxPath).absolutePath(), folder);
         setup.presetDepths[0] = 30;
-        ToolSetup::save(setup);
+        ToolSetup::save(QLatin1String(kDemoSetupStore), setup);
         QCOMPARE(QSettings(crewStore, QSettings::IniFormat).value(QStringLiteral("Depth0")).toInt(),
                  60);
         QVERIFY(QFile::exists(folder + QStringLiteral("/settings/Varrow/ConfKelvo Demo.conf")));
@@ -47,7 +48,9 @@ private slots:
         // The next start finds its own setup again.
         QVERIFY(QDir::setCurrent(QDir::homePath()));
         QCOMPARE(enterDemoWorkspace(QStringLiteral(KELVO_IMAGES_DIR)), folder);
-        QCOMPARE(ToolSetup::load(QDateTime::currentDateTime()).presetDepths[0], quint8(30));
+        QCOMPARE(ToolSetup::load(QLatin1String(kDemoSetupStore), QDateTime::currentDateTime())
+                     .presetDepths[0],
+                 quint8(30));
     }
 };
 

@@ -17,15 +17,12 @@ class TestFtdiSerialLink : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { restoreDefaultD2xxLibrary(); }
-
     void opensWithTheLineSettingsAndClosesWhenDestroyed()
     {
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
         {
             CoutCapture console;
-            FtdiSerialLink link(115200, 8, 2, 0);
+            FtdiSerialLink link(box, 115200, 8, 2, 0);
             QCOMPARE(console.text(), std::string("Device opened\n"));
             QCOMPARE(box.calls(),
                      (std::vector<Call>{Call::Open, Call::SetBaudRate, Call::SetDataCharacteristics,
@@ -42,9 +39,9 @@ private slots:
 
         box.setPlugged(false);
         CoutCapture console;
-        QVERIFY_EXCEPTION_THROWN(FtdiSerialLink(115200, 8, 2, 0), QByteArray);
+        QVERIFY_EXCEPTION_THROWN(FtdiSerialLink(box, 115200, 8, 2, 0), QByteArray);
         try {
-            FtdiSerialLink link(115200, 8, 2, 0);
+            FtdiSerialLink link(box, 115200, 8, 2, 0);
         } catch (const QByteArray& error) {
             QCOMPARE(error, QByteArray("error opening"));
         }
@@ -69,9 +66,8 @@ private slots:
         EmulatedStandaloneBox box;
         box.paceAt(110000, EmulatedStandaloneBox::Pacing::EmulatedTime);
         box.setLatencyTimerSupported(supported);
-        installD2xxLibrary(box);
         CoutCapture console;
-        FtdiSerialLink link(115200, 8, 2, 0);
+        FtdiSerialLink link(box, 115200, 8, 2, 0);
         QCOMPARE(int(box.latencyTimer()), timer);
         QVERIFY(link.isAlive());
         const std::chrono::nanoseconds start = box.emulatedTime();
@@ -89,9 +85,8 @@ private slots:
     void sendsAndReadsHexText()
     {
         ScriptedD2xx device;
-        installD2xxLibrary(device);
         CoutCapture console;
-        FtdiSerialLink link(115200, 8, 2, 0);
+        FtdiSerialLink link(device, 115200, 8, 2, 0);
         QVERIFY(link.send("0202010D"));
         QVERIFY(link.send("520450320005"));
         QVERIFY(link.send("abc"));
@@ -114,9 +109,8 @@ private slots:
     void aRequestWithoutAnswerLosesTheLink()
     {
         ScriptedD2xx device;
-        installD2xxLibrary(device);
         CoutCapture console;
-        FtdiSerialLink link(115200, 8, 2, 0);
+        FtdiSerialLink link(device, 115200, 8, 2, 0);
         device.script({"52", ""});
         QVERIFY(link.send("520170"));
         QCOMPARE(link.readExact(2), QByteArray("TIMEOUT"));
@@ -141,9 +135,8 @@ private slots:
     void readsFailOnALostDevice()
     {
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
         CoutCapture console;
-        FtdiSerialLink link(115200, 8, 2, 0);
+        FtdiSerialLink link(box, 115200, 8, 2, 0);
         box.setPlugged(false);
         QVERIFY(!link.isAlive());
         QVERIFY(!link.send("520170"));

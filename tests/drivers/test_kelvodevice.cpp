@@ -21,17 +21,16 @@ private slots:
     void init()
     {
         mBoard = std::make_unique<EmulatedCr95hfBoard>();
-        installCr95hfLibrary(*mBoard);
-        mDevice = std::make_unique<KelvoDevice>();
-        mDevice->setFactoryWrites(isFactoryBuild());
         mPauses.clear();
-        mDevice->setPause([this](unsigned long milliseconds) { mPauses.push_back(milliseconds); });
+        mDevice = std::make_unique<KelvoDevice>(
+            *mBoard, defaultD2xxLibrary(),
+            [this](unsigned long milliseconds) { mPauses.push_back(milliseconds); });
+        mDevice->setFactoryWrites(isFactoryBuild());
     }
 
     void cleanup()
     {
         mDevice.reset();
-        restoreDefaultCr95hfLibrary();
         mBoard.reset();
     }
 

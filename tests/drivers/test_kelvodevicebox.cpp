@@ -22,19 +22,14 @@ private slots:
     {
         mBoard = std::make_unique<EmulatedCr95hfBoard>();
         mBox = std::make_unique<EmulatedStandaloneBox>();
-        installCr95hfLibrary(*mBoard);
-        installD2xxLibrary(*mBox);
         mBoard->tag().fillWithPlausibleValues();
         mBox->tag().fillWithPlausibleValues();
-        mDevice = std::make_unique<KelvoDevice>();
-        mDevice->setPause([](unsigned long) {});
+        mDevice = std::make_unique<KelvoDevice>(*mBoard, *mBox, [](unsigned long) {});
     }
 
     void cleanup()
     {
         mDevice.reset();
-        restoreDefaultD2xxLibrary();
-        restoreDefaultCr95hfLibrary();
         mBox.reset();
         mBoard.reset();
     }

@@ -25,7 +25,6 @@ struct Bench
 {
     Bench()
     {
-        installCr95hfLibrary(board);
         board.tag().fillWithPlausibleValues();
         board.tag().setBlock(1, originalBlockOne);
         device.connectReader();
@@ -37,7 +36,6 @@ struct Bench
         record.mSerialNumber = {{'Z', 'Z', '9', '8', '7', '6', '5', '4', '3', '2'}};
         record.mBatteryThreshold = 2000;
     }
-    ~Bench() { restoreDefaultCr95hfLibrary(); }
 
     bool write(Write kind)
     {
@@ -45,7 +43,7 @@ struct Bench
     }
 
     EmulatedCr95hfBoard board;
-    KelvoDevice device;
+    KelvoDevice device{board, defaultD2xxLibrary()};
 };
 
 bool holdsEveryWrittenValue(const EmulatedKelvoTag& tag, Write kind)

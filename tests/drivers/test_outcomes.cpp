@@ -126,12 +126,9 @@ private slots:
         EmulatedStandaloneBox emulatedBox;
         emulatedBoard.tag().fillWithPlausibleValues();
         emulatedBox.tag().fillWithPlausibleValues();
-        installCr95hfLibrary(emulatedBoard);
-        installD2xxLibrary(emulatedBox);
         CoutCapture console;
         {
-            KelvoDevice device;
-            device.setPause([](unsigned long) {});
+            KelvoDevice device(emulatedBoard, emulatedBox, [](unsigned long) {});
             // The board is found first when it is plugged in.
             emulatedBoard.setPlugged(!setup.useBox);
             QVERIFY(device.connectReader());
@@ -142,8 +139,6 @@ private slots:
             // What an operation reports as done never comes with a failure.
             QVERIFY(!done || outcome == Outcome::Done);
         }
-        restoreDefaultD2xxLibrary();
-        restoreDefaultCr95hfLibrary();
     }
 
     void noReaderIsNamedAsSuch()
@@ -152,17 +147,13 @@ private slots:
         EmulatedStandaloneBox emulatedBox;
         emulatedBoard.setPlugged(false);
         emulatedBox.setPlugged(false);
-        installCr95hfLibrary(emulatedBoard);
-        installD2xxLibrary(emulatedBox);
         {
-            KelvoDevice device;
+            KelvoDevice device(emulatedBoard, emulatedBox);
             QVERIFY(!device.ensureReader());
             QCOMPARE(outcomeName(device.lastOutcome()), outcomeName(Outcome::NoReader));
             QCOMPARE(device.readBoxLogCount(), 0);
             QCOMPARE(outcomeName(device.lastOutcome()), outcomeName(Outcome::NoReader));
         }
-        restoreDefaultD2xxLibrary();
-        restoreDefaultCr95hfLibrary();
     }
 };
 

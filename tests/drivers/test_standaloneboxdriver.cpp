@@ -85,8 +85,6 @@ class TestStandaloneBoxDriver : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { restoreDefaultD2xxLibrary(); }
-
     void answersAreReadAsWholeHexBytes()
     {
         QCOMPARE(answerBytes("5201Ab"), std::optional<QByteArray>(QByteArray("\x52\x01\xAB", 3)));
@@ -169,8 +167,7 @@ private slots:
         QFETCH(QByteArray, request);
         QFETCH(QByteArray, result);
         ScriptedD2xx device;
-        installD2xxLibrary(device);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(device);
         {
             CoutCapture console;
             QVERIFY(driver.connectDevice());
@@ -185,8 +182,7 @@ private slots:
     void logEntryErrorMark()
     {
         ScriptedD2xx device;
-        installD2xxLibrary(device);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(device);
         CoutCapture console;
         QVERIFY(driver.connectDevice());
         device.script({"5201ff"});
@@ -201,8 +197,7 @@ private slots:
     void selectProtocolPrintsWhatItReceived()
     {
         ScriptedD2xx device;
-        installD2xxLibrary(device);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(device);
         QVERIFY(!driver.selectProtocol());
         CoutCapture console;
         QVERIFY(driver.connectDevice());
@@ -217,8 +212,7 @@ private slots:
     void staleBytesAreDrained()
     {
         ScriptedD2xx device;
-        installD2xxLibrary(device);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(device);
         CoutCapture console;
         QVERIFY(driver.connectDevice());
         device.queueNow("52036e002a");
@@ -233,9 +227,8 @@ private slots:
     void readsAndWritesTheTagThroughTheBox()
     {
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
         box.tag().fillWithPlausibleValues();
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(box);
         QCOMPARE(driver.name(), QByteArray("StandaloneBox"));
         {
             CoutCapture console;
@@ -267,10 +260,9 @@ private slots:
     {
         QFETCH(Fault, fault);
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
         box.tag().setBlock(3, 0x11111111);
         box.tag().setBlock(4, 0x22222222);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(box);
         CoutCapture console;
         QVERIFY(driver.open());
 
@@ -314,8 +306,7 @@ private slots:
         QFETCH(bool, readerRequest);
         QFETCH(bool, lost);
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(box);
         CoutCapture console;
         QVERIFY(driver.open());
         box.injectFault(1, fault);
@@ -345,8 +336,7 @@ private slots:
     void blockOperationsStopReopeningASilentBox()
     {
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(box);
         CoutCapture console;
         QVERIFY(driver.open());
         box.setSilent(true);
@@ -366,8 +356,7 @@ private slots:
     void tagErrorsFailTheAttempt()
     {
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
-        StandaloneBoxDriver driver;
+        StandaloneBoxDriver driver(box);
         CoutCapture console;
         QVERIFY(driver.open());
         box.injectFault(1, Fault::TagError, 3);
@@ -391,10 +380,9 @@ private slots:
     void reopensAnUnpluggedBoxAndReleasesIt()
     {
         EmulatedStandaloneBox box;
-        installD2xxLibrary(box);
         CoutCapture console;
         {
-            StandaloneBoxDriver driver;
+            StandaloneBoxDriver driver(box);
             QVERIFY(driver.open());
             QVERIFY(driver.ensureOpen());
             box.unplugAfterExchanges(0);

@@ -15,21 +15,13 @@ class TestSTMBoardDriver : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        mBoard = std::make_unique<EmulatedCr95hfBoard>();
-        installCr95hfLibrary(*mBoard);
-    }
+    void init() { mBoard = std::make_unique<EmulatedCr95hfBoard>(); }
 
-    void cleanup()
-    {
-        restoreDefaultCr95hfLibrary();
-        mBoard.reset();
-    }
+    void cleanup() { mBoard.reset(); }
 
     void sendsTheCommandTexts()
     {
-        STMBoardDriver driver;
+        STMBoardDriver driver(*mBoard);
         QCOMPARE(driver.name(), QByteArray("STMBoard"));
         QVERIFY(driver.open());
         QCOMPARE(mBoard->calls(Call::Select), 1);
@@ -49,7 +41,7 @@ private slots:
 
     void reopensALostLink()
     {
-        STMBoardDriver driver;
+        STMBoardDriver driver(*mBoard);
         QVERIFY(driver.open());
         QVERIFY(driver.ensureOpen());
         QCOMPARE(mBoard->calls(Call::Connect), 1);
@@ -73,7 +65,7 @@ private slots:
 
     void spoiledAnswersFailTheAttempt()
     {
-        STMBoardDriver driver;
+        STMBoardDriver driver(*mBoard);
         QVERIFY(driver.open());
         mBoard->tag().setBlock(2, 0x12345678);
         quint32 value = 0;
@@ -103,7 +95,7 @@ private slots:
 
     void noTagInTheField()
     {
-        STMBoardDriver driver;
+        STMBoardDriver driver(*mBoard);
         QVERIFY(driver.open());
         mBoard->setTagInField(false);
         quint32 value = 0;

@@ -86,13 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qInstallMessageHandler(ignoreMessages);
     FuzzInput input(data, size);
     FuzzedD2xxLibrary library(input);
-    installD2xxLibrary(library);
-    {
-        StandaloneBoxDriver driver;
-        driver.open();
-        while (!input.atEnd())
-            runCommand(driver, input);
-    }
-    restoreDefaultD2xxLibrary();
+    StandaloneBoxDriver driver(library);
+    driver.open();
+    while (!input.atEnd())
+        runCommand(driver, input);
     return 0;
 }

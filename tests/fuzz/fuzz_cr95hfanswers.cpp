@@ -33,9 +33,9 @@ bool isSoundAnswer(const FuzzedCr95hfLibrary& library, int dataDigits, quint32& 
     return true;
 }
 
-void checkDriverExchanges(FuzzInput& input, const FuzzedCr95hfLibrary& library)
+void checkDriverExchanges(FuzzInput& input, FuzzedCr95hfLibrary& library)
 {
-    STMBoardDriver driver;
+    STMBoardDriver driver(library);
     while (!input.atEnd()) {
         const quint8 operation = input.byte() % 3;
         const quint16 block = input.word();
@@ -59,10 +59,9 @@ void checkDriverExchanges(FuzzInput& input, const FuzzedCr95hfLibrary& library)
     }
 }
 
-void runDeviceOperations(FuzzInput& input)
+void runDeviceOperations(FuzzInput& input, FuzzedCr95hfLibrary& library, FuzzedD2xxLibrary& noBox)
 {
-    KelvoDevice device;
-    device.setPause([](unsigned long) {});
+    KelvoDevice device(library, noBox, [](unsigned long) {});
     device.connectReader();
     while (!input.atEnd()) {
         switch (input.byte() % 9) {
@@ -103,16 +102,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzInput input(data, size);
     FuzzedCr95hfLibrary library(input);
-    installCr95hfLibrary(library);
     // No Standalone Box is attached: a device that finds no board finds nothing.
     FuzzInput noInput(nullptr, 0);
     FuzzedD2xxLibrary noBox(noInput);
-    installD2xxLibrary(noBox);
     if (input.byte() % 2 == 0)
         checkDriverExchanges(input, library);
     else
-        runDeviceOperations(input);
-    restoreDefaultD2xxLibrary();
-    restoreDefaultCr95hfLibrary();
+        runDeviceOperations(input, library, noBox);
     return 0;
 }

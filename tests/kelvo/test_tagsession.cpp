@@ -49,9 +49,8 @@ private slots:
         QFile::remove(QStringLiteral("log.txt"));
         mBoard = std::make_unique<EmulatedCr95hfBoard>();
         mBoard->tag().fillWithPlausibleValues();
-        installCr95hfLibrary(*mBoard);
-        mDevice = std::make_unique<KelvoDevice>();
-        mDevice->setPause([](unsigned long) {});
+        mDevice =
+            std::make_unique<KelvoDevice>(*mBoard, defaultD2xxLibrary(), [](unsigned long) {});
         mDevice->setFactoryWrites(isFactoryBuild());
         mListener = std::make_unique<RecordingFlowListener>(mDevice->record());
     }
@@ -60,7 +59,6 @@ private slots:
     {
         mListener.reset();
         mDevice.reset();
-        restoreDefaultCr95hfLibrary();
         mBoard.reset();
     }
 

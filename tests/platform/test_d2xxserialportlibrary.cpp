@@ -139,11 +139,7 @@ private slots:
         qputenv("KELVOCONF_BOX_PORT", mTerminal->name().toLocal8Bit());
     }
 
-    void cleanup()
-    {
-        restoreDefaultD2xxLibrary();
-        mTerminal.reset();
-    }
+    void cleanup() { mTerminal.reset(); }
 
     void opensTheNamedPortOnly()
     {
@@ -250,10 +246,9 @@ private slots:
     void theLinkWorksOnAPortThatRefusesTheLatencyTimer()
     {
         D2xxSerialPortLibrary library;
-        installD2xxLibrary(library);
         {
             CoutCapture console;
-            FtdiSerialLink link(115200, 8, 2, 0);
+            FtdiSerialLink link(library, 115200, 8, 2, 0);
             const termios settings = mTerminal->slaveSettings();
             QCOMPARE(cfgetospeed(&settings), speed_t(B115200));
             QVERIFY((settings.c_cflag & CSTOPB) != 0);
