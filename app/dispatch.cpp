@@ -7,6 +7,7 @@
 #include "kelvo/flowresult.h"
 #include "ui_mainwindow.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace {
@@ -27,6 +28,17 @@ bool MainWindow::ensureReader()
     const bool connected = mKelvoDevice->ensureReader();
     syncBoxTab();
     return connected;
+}
+
+// A search that meets a silent reader waits for its time-out: the cursor says the tool is busy.
+void MainWindow::showBusyWhileSearching()
+{
+    mKelvoDevice->setSearchObserver([](bool searching) {
+        if (searching)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 }
 
 // Once the box has been the reader, its tab stays enabled.

@@ -84,6 +84,7 @@ private:
 
     // Connects a reader when none is; enables the Standalone Box tab when the reader is the box.
     bool ensureReader();
+    void showBusyWhileSearching();
     void syncBoxTab();
     // Colours the button while the result's message box is open.
     void showOutcome(QPushButton* button, const FlowResult& result);
@@ -117,11 +118,13 @@ private:
     SetupEntries adminEntries() const;
 
     void showBoxConfig();
+    void markHeldBoxValues();
     BoxEntries takeBoxConfig() const;
     void setupBoxLogTable(int count);
     void fillBoxLogRow(const KelvoRecord& entry, int row);
     // READ DATA FROM BOX and CONFIGURE BOX; each reports its own outcome on its button.
     void readBoxLog();
+    void endBoxProgress();
     void configureBox();
 
     // What the flows show while they run.

@@ -72,3 +72,28 @@ bool BoxConfiguration::readBack()
 {
     return mDevice.readBoxConfig();
 }
+
+QString BoxConfiguration::heldValueNote(const BoxSettings& box)
+{
+    if (!box.mBoxConfigRead ||
+        (isActivationDepthInRange(box.mBoxActivationDepth) && isFilterInRange(box.mBoxFilter)))
+        return QString();
+    return tr("The box holds a value that CONFIGURE BOX would refuse: activation depth %1 (%2 to "
+              "%3), filter %4 (%5 to %6).")
+        .arg(box.mBoxActivationDepth)
+        .arg(EntryRules::kMinActivationDepth)
+        .arg(EntryRules::kMaxActivationDepth)
+        .arg(box.mBoxFilter)
+        .arg(EntryRules::kMinFilter)
+        .arg(EntryRules::kMaxFilter);
+}
+
+bool BoxConfiguration::isActivationDepthInRange(unsigned depth)
+{
+    return depth >= EntryRules::kMinActivationDepth && depth <= EntryRules::kMaxActivationDepth;
+}
+
+bool BoxConfiguration::isFilterInRange(unsigned filter)
+{
+    return filter >= EntryRules::kMinFilter && filter <= EntryRules::kMaxFilter;
+}

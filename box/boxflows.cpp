@@ -18,7 +18,12 @@ void MainWindow::readBoxLog()
     const FlowResult result = mBoxLogDownload->read(*this);
     syncBoxTab();
     showOutcome(mUi->Btn_Read, result);
-    // The progress dialog shows once the box was found, and stays behind the result.
+    endBoxProgress();
+}
+
+// The progress dialog shows once the box was found, and stays behind the result.
+void MainWindow::endBoxProgress()
+{
     if (mBarGraph->isVisible()) {
         mBarGraph->setValue(100);
         mBarGraph->hide();
@@ -45,18 +50,23 @@ void MainWindow::on_Erase_SBox_clicked()
         QMessageBox question(QMessageBox::Question, tr("Varrow"),
                              tr("Erase the %1 log entries from the box?\nThey were saved in the "
                                 "LogBox file %2.")
-                                 .arg(count)
-                                 .arg(logBoxPath),
+                                     .arg(count)
+                                     .arg(logBoxPath) +
+                                 QLatin1Char('\n') +
+                                 tr("Before erasing, the box's whole log is read again and "
+                                    "compared with that file: the erase takes about as long as "
+                                    "the download did."),
                              QMessageBox::Yes | QMessageBox::No, this);
         question.setDefaultButton(QMessageBox::No);
         question.setEscapeButton(QMessageBox::No);
         return question.exec() == QMessageBox::Yes;
     };
-    const std::optional<FlowResult> erased = mBoxLogDownload->erase(confirm);
+    const std::optional<FlowResult> erased = mBoxLogDownload->erase(confirm, *this);
     if (!erased) {
         return;
     }
     const FlowResult& result = *erased;
+    endBoxProgress();
     if (result.succeeded()) {
         startNewLogBoxFile();
         mBoxTable->clear();
@@ -78,6 +88,10 @@ void MainWindow::boxConfigRead()
 void MainWindow::tableStarted(int count)
 {
     setupBoxLogTable(count);
+    // Nothing of the previous download stays on the tab.
+    mUi->Erase_SBox->hide();
+    mUi->Nb_Log_Label->hide();
+    mUi->Nb_Log_Value->hide();
 }
 
 void MainWindow::entryRead(int index, const KelvoRecord& entry)

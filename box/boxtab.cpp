@@ -12,6 +12,8 @@ constexpr int kFullBoxBatteryLevel = 100;
 // An unknown level: an en dash, in the label's size but neither the good nor the low colour.
 constexpr char16_t kUnknownLevelDash = 0x2013;
 const char* const kUnknownLevelLabelStyle = "font: bold 24pt Arial;";
+// A value the box holds that its keypad would not offer.
+const char* const kHeldValueWarningStyle = "color: #FF0000; font-weight: bold;";
 } // namespace
 
 // A value the box did not give at its last read is shown as unknown: empty fields, "–" and an
@@ -23,6 +25,7 @@ void MainWindow::showBoxConfig()
         box.mBoxConfigRead ? QString::number(box.mBoxActivationDepth) : QString());
     mUi->LnEd_Filter_SBox->setText(box.mBoxConfigRead ? QString::number(box.mBoxFilter)
                                                       : QString());
+    markHeldBoxValues();
     if (!box.mBoxBatteryLevelRead) {
         mUi->Pgb_Battery_SBox->setValue(0);
         mUi->Pgb_Battery_SBox_Label->setText(QString(QChar(kUnknownLevelDash)));
@@ -38,6 +41,22 @@ void MainWindow::showBoxConfig()
         QLatin1String(low ? StatusFormat::kBarLowStyle : StatusFormat::kBarGoodStyle));
     mUi->Pgb_Battery_SBox_Label->setStyleSheet(
         QLatin1String(low ? StatusFormat::kLabelLowStyle : StatusFormat::kLabelGoodStyle));
+}
+
+// A value the box holds outside its keypad's range shows in the warning colour, with the line
+// that says so as the field's tool tip.
+void MainWindow::markHeldBoxValues()
+{
+    const BoxSettings& box = mKelvoDevice->boxSettings();
+    const QString note = BoxConfiguration::heldValueNote(box);
+    const auto mark = [&note](QLineEdit* field, bool inRange) {
+        const bool warn = !note.isEmpty() && !inRange;
+        field->setStyleSheet(warn ? QLatin1String(kHeldValueWarningStyle) : QString());
+        field->setToolTip(warn ? note : QString());
+    };
+    mark(mUi->LnEd_ActivationDepth_SBox,
+         BoxConfiguration::isActivationDepthInRange(box.mBoxActivationDepth));
+    mark(mUi->LnEd_Filter_SBox, BoxConfiguration::isFilterInRange(box.mBoxFilter));
 }
 
 BoxEntries MainWindow::takeBoxConfig() const
