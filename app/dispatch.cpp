@@ -9,6 +9,7 @@
 #include "kelvo/tagsession.h"
 #include "ui_mainwindow.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace {
@@ -34,6 +35,17 @@ bool MainWindow::ensureReader()
     const bool connected = mKelvoDevice->ensureReader();
     syncBoxTab();
     return connected;
+}
+
+// A search that meets a silent reader waits for its time-out: the cursor says the tool is busy.
+void MainWindow::showBusyWhileSearching()
+{
+    mKelvoDevice->setSearchObserver([](bool searching) {
+        if (searching)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 }
 
 // Once the box has been the reader, its tab stays enabled.
@@ -160,12 +172,7 @@ void MainWindow::on_Btn_Read_clicked()
     if (result) {
         showOutcome(button, *result);
     }
-    // The box's download shows the progress dialog once the box was found, and leaves it behind
-    // the result.
-    if (mBarGraph->isVisible()) {
-        mBarGraph->setValue(100);
-        mBarGraph->hide();
-    }
+    endBoxProgress();
     button->setStyleSheet(savedStyle);
 }
 

@@ -104,6 +104,7 @@ MainWindow::MainWindow(Cr95hfLibrary& boardLibrary, D2xxLibrary& boxLibrary,
     mBarGraph = new BarGraph(this);
 
     mUi->TabW_menu->setTabEnabled(3, false);
+    showBusyWhileSearching();
     if (!ensureReader()) {
         QMessageBox::critical(this, tr("Varrow"), tr("No Antenna detected, please plug one"));
     }

@@ -88,6 +88,7 @@ private:
 
     // Connects a reader when none is; enables the Standalone Box tab when the reader is the box.
     bool ensureReader();
+    void showBusyWhileSearching();
     void syncBoxTab();
     // Brings the box tab up to date with the reader the flow found, and colours the button while
     // the result's message box is open.
@@ -113,9 +114,11 @@ private:
     SetupEntries adminEntries() const;
 
     void showBoxConfig();
+    void markHeldBoxValues();
     BoxEntries takeBoxConfig() const;
     // CONFIGURE BOX, with the fields showing what the box answered to the read-back.
     FlowResult configureBox();
+    void endBoxProgress();
 
     // What the flows show while they run.
     void showProgress(ProgressMode mode) override;

@@ -72,3 +72,26 @@ bool BoxConfiguration::readBack()
 {
     return mDevice.readBoxConfig();
 }
+
+QString BoxConfiguration::heldValueNote(const BoxSettings& box)
+{
+    if (!box.mBoxConfigRead ||
+        (isActivationDepthInRange(box.mBoxActivationDepth) && isFilterInRange(box.mBoxFilter)))
+        return QString();
+    return tr("The box holds a value that CONFIGURE BOX would refuse: activation depth %1 %2, "
+              "filter %3 %4.")
+        .arg(box.mBoxActivationDepth)
+        .arg(EntryRules::kActivationDepth.bounds())
+        .arg(box.mBoxFilter)
+        .arg(EntryRules::kFilter.bounds());
+}
+
+bool BoxConfiguration::isActivationDepthInRange(unsigned depth)
+{
+    return EntryRules::kActivationDepth.contains(depth);
+}
+
+bool BoxConfiguration::isFilterInRange(unsigned filter)
+{
+    return EntryRules::kFilter.contains(filter);
+}

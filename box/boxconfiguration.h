@@ -7,6 +7,7 @@
 #include <QString>
 
 class KelvoDevice;
+struct BoxSettings;
 
 // The box's activation depth and filter as the operator entered them.
 struct BoxEntries
@@ -33,6 +34,11 @@ public:
     // clock; false when the settings could not be read. With no box as reader it makes no
     // exchange and the box's values become unknown.
     bool readBack();
+    // A line saying that the box holds a value CONFIGURE BOX would refuse, or empty text when
+    // every value read from the box lies in its keypad's range.
+    static QString heldValueNote(const BoxSettings& box);
+    static bool isActivationDepthInRange(unsigned depth);
+    static bool isFilterInRange(unsigned filter);
     // False when configure() found no reader.
     bool readerFound() const { return mReaderFound; }
 

@@ -1,10 +1,12 @@
 #ifndef BOXLOGDOWNLOAD_H
 #define BOXLOGDOWNLOAD_H
 
+#include "box/boxlogerase.h"
 #include "kelvo/flowresult.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -12,13 +14,12 @@
 
 class FlowListener;
 class KelvoDevice;
-class LogBoxWriter;
 struct KelvoRecord;
 
 // READ DATA FROM BOX and Erase Memory. The box's log is downloaded entry by entry into the table
 // and the current LogBox file. The box holds the only copy of its log, so erasing is allowed only
-// after a download that saved every entry to the disk, only while the box still holds exactly
-// the entries saved, ending with the very entry saved last, and only once the operator agreed.
+// after a download that saved every entry to the disk, once the operator agreed, and only when
+// the box then still holds, entry by entry, what the LogBox file on the disk holds.
 class BoxLogDownload
 {
     Q_DECLARE_TR_FUNCTIONS(BoxLogDownload)
@@ -36,23 +37,22 @@ public:
 
     // Shows the progress dialog once the box is found; the caller hides it after the result.
     FlowResult read(FlowListener& listener);
-    // None when the operator declined: nothing was erased and there is nothing to report.
-    std::optional<FlowResult> erase(const EraseConfirmation& confirm);
-    // The number of entries of the last download that saved every entry, -1 when the log shown
-    // was not saved whole.
-    int savedCount() const { return mSavedCount; }
+    // None when the operator declined: nothing was erased and there is nothing to report. Shows
+    // the progress of the check before the erase; the caller hides it after the result.
+    std::optional<FlowResult> erase(const EraseConfirmation& confirm, FlowListener& listener);
 
 private:
     FlowResult downloadBoxLog(int count, FlowListener& listener);
-    // The refusal to erase, or none when the box still holds exactly the log saved.
+    // The entries from first on, read once more, whose answers differ from the lines of the
+    // first read (an empty line for an entry not read), as row numbers.
+    QList<int> entriesReadDifferently(int first, const QList<QByteArray>& lines);
+    // The refusal before the question, or none when the box may be asked to erase.
     std::optional<FlowResult> eraseRefusal();
-    FlowResult refusal(Outcome outcome, const QString& reason) const;
+    // Under the text, a line when the box holds a value that CONFIGURE BOX would refuse.
+    FlowResult withBoxValuesNote(FlowResult result) const;
 
     KelvoDevice& mDevice;
-    int mSavedCount = -1;
-    QString mSavedPath;
-    // The LogBox line of the last entry saved, which only that box holds at that place.
-    QByteArray mSavedLastLine;
+    std::optional<SavedBoxLog> mSavedLog;
 };
 
 #endif

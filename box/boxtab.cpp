@@ -14,6 +14,8 @@ constexpr char16_t kUnknownLevelDash = 0x2013;
 const char* const kUnknownLevelLabelStyle = "font: bold 24pt Arial;";
 // The box's log capacity, shown next to the count.
 const char* const kBoxLogCapacity = " / 3640";
+// A value the box holds that its keypad would not offer.
+const char* const kHeldValueWarningStyle = "color: #FF0000; font-weight: bold;";
 } // namespace
 
 // A value the box did not give at its last read is shown as unknown: empty fields, "–" and an
@@ -25,6 +27,7 @@ void MainWindow::showBoxConfig()
         box.mBoxConfigRead ? QString::number(box.mBoxActivationDepth) : QString());
     mUi->LnEd_Filter_SBox->setText(box.mBoxConfigRead ? QString::number(box.mBoxFilter)
                                                       : QString());
+    markHeldBoxValues();
     if (!box.mBoxBatteryLevelRead) {
         mUi->Pgb_Battery_SBox->setValue(0);
         mUi->Pgb_Battery_SBox_Label->setText(QString(QChar(kUnknownLevelDash)));
@@ -40,6 +43,22 @@ void MainWindow::showBoxConfig()
         QLatin1String(low ? StatusFormat::kBarLowStyle : StatusFormat::kBarGoodStyle));
     mUi->Pgb_Battery_SBox_Label->setStyleSheet(
         QLatin1String(low ? StatusFormat::kLabelLowStyle : StatusFormat::kLabelGoodStyle));
+}
+
+// A value the box holds outside its keypad's range shows in the warning colour, with the line
+// that says so as the field's tool tip.
+void MainWindow::markHeldBoxValues()
+{
+    const BoxSettings& box = mKelvoDevice->boxSettings();
+    const QString note = BoxConfiguration::heldValueNote(box);
+    const auto mark = [&note](QLineEdit* field, bool inRange) {
+        const bool warn = !note.isEmpty() && !inRange;
+        field->setStyleSheet(warn ? QLatin1String(kHeldValueWarningStyle) : QString());
+        field->setToolTip(warn ? note : QString());
+    };
+    mark(mUi->LnEd_ActivationDepth_SBox,
+         BoxConfiguration::isActivationDepthInRange(box.mBoxActivationDepth));
+    mark(mUi->LnEd_Filter_SBox, BoxConfiguration::isFilterInRange(box.mBoxFilter));
 }
 
 BoxEntries MainWindow::takeBoxConfig() const
@@ -59,6 +78,10 @@ void MainWindow::tableStarted(int count)
     mBoxTable->setRowCount(count);
     mBoxTable->setHorizontalHeaderLabels(BoxLogFormat::tableHeaders());
     mBoxTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Nothing of the previous download stays on the tab.
+    mUi->Erase_SBox->hide();
+    mUi->Nb_Log_Label->hide();
+    mUi->Nb_Log_Value->hide();
 }
 
 void MainWindow::entryRead(int index, const KelvoRecord& entry)

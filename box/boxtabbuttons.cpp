@@ -3,10 +3,20 @@
 #include "app/toolsetup.h"
 #include "box/boxconfiguration.h"
 #include "box/boxlogdownload.h"
+#include "dialogs/bargraph.h"
 #include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
+
+// The progress dialog shows once the box was found, and stays behind the result.
+void MainWindow::endBoxProgress()
+{
+    if (mBarGraph->isVisible()) {
+        mBarGraph->setValue(100);
+        mBarGraph->hide();
+    }
+}
 
 FlowResult MainWindow::configureBox()
 {
@@ -27,18 +37,23 @@ void MainWindow::on_Erase_SBox_clicked()
         QMessageBox question(QMessageBox::Question, tr("Varrow"),
                              tr("Erase the %1 log entries from the box?\nThey were saved in the "
                                 "LogBox file %2.")
-                                 .arg(count)
-                                 .arg(logBoxPath),
+                                     .arg(count)
+                                     .arg(logBoxPath) +
+                                 QLatin1Char('\n') +
+                                 tr("Before erasing, the box's whole log is read again and "
+                                    "compared with that file: the erase takes about as long as "
+                                    "the download did."),
                              QMessageBox::Yes | QMessageBox::No, this);
         question.setDefaultButton(QMessageBox::No);
         question.setEscapeButton(QMessageBox::No);
         return question.exec() == QMessageBox::Yes;
     };
-    const std::optional<FlowResult> erased = mBoxLogDownload->erase(confirm);
+    const std::optional<FlowResult> erased = mBoxLogDownload->erase(confirm, *this);
     if (!erased) {
         return;
     }
     const FlowResult& result = *erased;
+    endBoxProgress();
     if (result.succeeded()) {
         mKelvoDevice->boxSettings().mLogBoxPath =
             ToolSetup::startNewLogBoxFile(mSetupStore, QDateTime::currentDateTime());

@@ -1,8 +1,12 @@
 #ifndef LOGBOXFILE_H
 #define LOGBOXFILE_H
 
+#include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 // The LogBox files, into which the box's log is downloaded, live next to the operations log.
 namespace LogBoxFile {
@@ -13,6 +17,10 @@ QString newName(const QString& operationsLogPath, const QDateTime& when);
 
 // The current file moved into the operations log's directory, keeping its own name.
 QString followingLog(const QString& operationsLogPath, const QString& logBoxPath);
+
+// The last count lines of the file as they are on the disk, each with its line end; none when
+// the file cannot be read or holds fewer lines.
+std::optional<QList<QByteArray>> lastLines(const QString& path, int count);
 
 } // namespace LogBoxFile
 

@@ -62,12 +62,16 @@ bool KelvoDevice::connectReader()
     }
     // A box driver kept from an earlier attempt was destroyed above, when the board's driver
     // replaced it, so the box, which opens exclusively, is free for this one.
-    mDriver = std::make_unique<StandaloneBoxDriver>(mBoxLibrary, mPause);
-    if (mDriver->open()) {
-        mRfidBoardConnected = true;
-        return finish(Outcome::Done);
-    }
     mDriver.reset();
+    if (!(mSearching && mSilentBoxInSearch)) {
+        auto box = std::make_unique<StandaloneBoxDriver>(mBoxLibrary, mPause);
+        if (box->open()) {
+            mDriver = std::move(box);
+            mRfidBoardConnected = true;
+            return finish(Outcome::Done);
+        }
+        mSilentBoxInSearch = box->metSilentBox();
+    }
     mRfidBoardConnected = false;
     return finish(Outcome::NoReader);
 }
@@ -76,6 +80,9 @@ bool KelvoDevice::isConnected()
 {
     if (mRfidBoardConnected) {
         mRfidBoardConnected = mDriver->ensureOpen();
+        const auto* box = dynamic_cast<const StandaloneBoxDriver*>(mDriver.get());
+        if (box != nullptr && box->metSilentBox())
+            mSilentBoxInSearch = true;
         return finish(mRfidBoardConnected ? Outcome::Done : Outcome::ReaderLost);
     }
     connectReader();
@@ -85,9 +92,17 @@ bool KelvoDevice::isConnected()
 
 bool KelvoDevice::ensureReader()
 {
+    mSearching = true;
+    mSilentBoxInSearch = false;
+    if (mSearchObserver)
+        mSearchObserver(true);
     if (!isConnected())
         connectReader();
-    return isConnected();
+    const bool connected = isConnected();
+    mSearching = false;
+    if (mSearchObserver)
+        mSearchObserver(false);
+    return connected;
 }
 
 bool KelvoDevice::isStandaloneBox() const

@@ -34,10 +34,17 @@ public:
     BoxSettings& boxSettings() { return mBoxSettings; }
     const BoxSettings& boxSettings() const { return mBoxSettings; }
 
+    // Told true when a reader search starts and false when it ends, so that the operator sees the
+    // tool is busy while a silent reader costs its time-out.
+    using SearchObserver = std::function<void(bool searching)>;
+
     bool connectReader();
     bool isConnected();
-    // Connects a reader when none is connected; true when one is.
+    // Connects a reader when none is connected; true when one is. A box that stayed silent
+    // behind its converter is asked once within one search, so a search costs at most one
+    // time-out.
     bool ensureReader();
+    void setSearchObserver(SearchObserver observer) { mSearchObserver = std::move(observer); }
     bool isStandaloneBox() const;
     bool tagPresent();
     bool setRfAccess(bool request);
@@ -64,6 +71,9 @@ public:
     int readBoxLogCount();
     // An entry whose first answer is not a whole entry is asked for once more.
     KelvoRecord readBoxLogEntry(int index);
+    // How many times so far the box's line was in doubt: an answer failed, or bytes came that
+    // belonged to no request. An answer taken around such a moment may be another request's.
+    int boxDoubtfulMoments() const;
 
     // The factory build's writes also set the serial number, the battery threshold and checksum B.
     void setFactoryWrites(bool factoryWrites) { mFactoryWrites = factoryWrites; }
@@ -102,6 +112,10 @@ private:
     Pause mPause;
     bool mFactoryWrites = false;
     Outcome mLastOutcome = Outcome::NoReader;
+    SearchObserver mSearchObserver;
+    // Within one ensureReader: the box behind the converter did not answer its protocol select.
+    bool mSearching = false;
+    bool mSilentBoxInSearch = false;
 };
 
 #endif

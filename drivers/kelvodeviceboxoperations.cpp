@@ -87,3 +87,9 @@ KelvoRecord KelvoDevice::readBoxLogEntry(int index)
         driverFailed();
     return decodeBoxLogEntry(text);
 }
+
+int KelvoDevice::boxDoubtfulMoments() const
+{
+    const auto* box = dynamic_cast<const StandaloneBoxDriver*>(mDriver.get());
+    return box != nullptr ? box->doubtfulMoments() : 0;
+}

@@ -13,6 +13,9 @@ namespace {
 
 constexpr unsigned long pauseAfterBlockWrite = 1;
 constexpr int maxLogIndex = 0xFFFF;
+// A box that keeps sending is waited for no longer than about one read time-out.
+constexpr unsigned long mostSettlingRounds =
+    FtdiSerialLink::timeoutMilliseconds / StandaloneBoxDriver::quietMilliseconds;
 
 // How a tag's answer carried in a 0x80 frame ended: it must hold at least size bytes and the
 // tag must not report an error.
@@ -48,11 +51,20 @@ bool StandaloneBoxDriver::reopenLink()
 {
     if (mConnected && mLink && mLink->isAlive())
         return finish(Outcome::Done);
-    const bool opened = open();
+    bool opened = open();
+    // A box that answered its protocol select with something else, such as an answer that came
+    // after its time-out, is asked once more, once the line has settled.
+    if (!opened && mConnected && mLink && mLink->isAlive())
+        opened = selectProtocol();
     // A link that connected but is lost after the protocol select met a silent box; one that
     // could not connect met no converter, which costs no time-out to try again.
-    mSilentAtReopen = !opened && mConnected && mLink && !mLink->isAlive();
+    mSilentAtReopen = !opened && metSilentBox();
     return opened || finish(Outcome::ReaderLost);
+}
+
+bool StandaloneBoxDriver::metSilentBox() const
+{
+    return mConnected && mLink && !mLink->isAlive();
 }
 
 // The device opens exclusively, so the old link is closed before a new one is opened.
@@ -74,11 +86,14 @@ bool StandaloneBoxDriver::selectProtocol()
 {
     if (!mConnected)
         return finish(Outcome::NoReader);
+    settleLine();
     const QByteArray drained = mLink->readAvailable();
     mLink->send(boxProtocolSelectRequest());
     const QByteArray answer = mLink->readExact(2);
     const QByteArray rest = mLink->readAvailable();
     std::cout << drained.constData() << answer.constData() << rest.constData() << std::flush;
+    if (answer != "0000")
+        answerFailed(Outcome::NoReader);
     return finish(answer == "0000" ? Outcome::Done : Outcome::NoReader);
 }
 
@@ -169,7 +184,7 @@ QByteArray StandaloneBoxDriver::readLogEntry(int index)
     if (!answer)
         return QByteArray();
     if (answer->size() < 3) {
-        finish(Outcome::BadAnswer);
+        answerFailed(Outcome::BadAnswer);
         return QByteArray();
     }
     if (static_cast<quint8>(answer->at(2)) == BoxCode::error) {
@@ -178,7 +193,7 @@ QByteArray StandaloneBoxDriver::readLogEntry(int index)
         return QByteArray();
     }
     if (static_cast<quint8>(answer->at(2)) != BoxCode::logEntry) {
-        finish(Outcome::BadAnswer);
+        answerFailed(Outcome::BadAnswer);
         return QByteArray();
     }
     return answer->mid(3).toHex();
@@ -201,10 +216,41 @@ std::optional<QByteArray> StandaloneBoxDriver::command(const QByteArray& request
         return std::nullopt;
     }
     if (answer->size() < size || echo != subCommand) {
-        finish(Outcome::BadAnswer);
+        answerFailed(Outcome::BadAnswer);
         return std::nullopt;
     }
     return answer;
+}
+
+void StandaloneBoxDriver::answerFailed(Outcome outcome)
+{
+    finish(outcome);
+    mUnsettled = true;
+}
+
+// After a failed answer, its rest or an answer that comes after its time-out may still be on the
+// way, and would be taken for the next request's answer.
+void StandaloneBoxDriver::settleLine()
+{
+    if (!mUnsettled)
+        return;
+    mUnsettled = false;
+    ++mDoubtfulMoments;
+    mLink->readAvailable();
+    for (unsigned long round = 0; round < mostSettlingRounds; ++round) {
+        mPause(quietMilliseconds);
+        if (mLink->readAvailable().isEmpty())
+            return;
+    }
+}
+
+// Bytes waiting before a request belong to no request: the copy of an answer the box repeated,
+// or a late one. The answer taken just before them may have been another request's too.
+void StandaloneBoxDriver::clearLine()
+{
+    settleLine();
+    if (!mLink->readAvailable().isEmpty())
+        ++mDoubtfulMoments;
 }
 
 std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& request,
@@ -215,7 +261,7 @@ std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& reques
         finish(Outcome::ReaderLost);
         return std::nullopt;
     }
-    mLink->readAvailable();
+    clearLine();
     const bool sent = mLink->send(request);
     if (pauseAfterSend > 0)
         mPause(pauseAfterSend);
@@ -225,13 +271,16 @@ std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& reques
     }
     const std::optional<QByteArray> head = mLink->receive(2);
     if (!head) {
-        finish(mLink->lastOutcome());
+        answerFailed(mLink->lastOutcome());
         return std::nullopt;
     }
     if (static_cast<quint8>(head->at(0)) != answerCode) {
         const bool noFrame = answerCode == BoxCode::frameReceived &&
                              isReaderErrorCode(static_cast<quint8>(head->at(0)));
-        finish(noFrame ? Outcome::NoTag : Outcome::BadAnswer);
+        if (noFrame)
+            finish(Outcome::NoTag);
+        else
+            answerFailed(Outcome::BadAnswer);
         return std::nullopt;
     }
     const auto length = static_cast<std::uint32_t>(static_cast<quint8>(head->at(1)));
@@ -242,7 +291,7 @@ std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& reques
     const std::optional<QByteArray> rest = mLink->receive(length);
     if (!rest) {
         // The answer began and stopped short.
-        finish(Outcome::BadAnswer);
+        answerFailed(Outcome::BadAnswer);
         return std::nullopt;
     }
     finish(Outcome::Done);

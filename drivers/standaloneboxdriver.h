@@ -41,6 +41,9 @@ public:
     bool ensureOpen() override;
     // Opens the link again unless it is usable, even after ensureOpen stopped reopening.
     bool reopenLink();
+    // The last open reached a converter, but the box behind it did not answer its protocol
+    // select at all.
+    bool metSilentBox() const;
     bool connectDevice() override;
     bool selectProtocol() override;
     bool readSingleBlock(quint16 block, quint32& value) override;
@@ -62,6 +65,15 @@ public:
     QByteArray readLogEntry(int index);
     bool eraseLog();
 
+    // How many times so far the line carried bytes that belonged to no request, or an answer
+    // failed so that its rest, or a late answer, could still come: an answer taken after such a
+    // moment may belong to another request.
+    int doubtfulMoments() const { return mDoubtfulMoments; }
+
+    // How long the line must stay quiet before a request is sent after a failed answer: longer
+    // than the box takes to answer.
+    static constexpr unsigned long quietMilliseconds = 100;
+
 private:
     // The whole answer to request as bytes; none when no link is open, the request cannot be
     // sent, the answer does not start with answerCode or does not arrive whole.
@@ -72,6 +84,13 @@ private:
     void reopenAtNextCheck();
     // The answer to a box command whose echo is subCommand and which holds at least size bytes.
     std::optional<QByteArray> command(const QByteArray& request, quint8 subCommand, int size);
+    // Records a failed answer: the next request first waits for the line to settle.
+    void answerFailed(Outcome outcome);
+    // After a failed answer: waits until the line has been quiet for quietMilliseconds, dropping
+    // whatever comes meanwhile.
+    void settleLine();
+    // Empties the receive queue before a request, settling the line first.
+    void clearLine();
 
     D2xxLibrary& mLibrary;
     QByteArray mName;
@@ -80,6 +99,9 @@ private:
     bool mConnected = false;
     // The last reopen got no answer at all to its protocol select.
     bool mSilentAtReopen = false;
+    // An answer failed since the line was last cleared.
+    bool mUnsettled = false;
+    int mDoubtfulMoments = 0;
 };
 
 #endif

@@ -60,8 +60,14 @@ QByteArray spoiled(QByteArray answer, EmulatedStandaloneBox::Fault fault)
         if (answer.size() > 2)
             answer[2] = static_cast<char>(BoxCode::error);
         return answer;
+    case Fault::FlippedBit:
+        if (!answer.isEmpty())
+            answer[answer.size() - 1] = static_cast<char>(answer.back() ^ 0x01);
+        return answer;
     case Fault::TagError:
     case Fault::LateAnswer:
+    case Fault::AnswerAfterTimeOut:
+    case Fault::DuplicatedAnswer:
         return answer;
     }
     return answer;
@@ -96,6 +102,7 @@ void EmulatedStandaloneBox::setPlugged(bool plugged)
         mIncoming.clear();
         dropReceived();
         mLateBytes.clear();
+        mHeldAnswers.clear();
     }
 }
 
@@ -105,6 +112,7 @@ void EmulatedStandaloneBox::restart()
     mIncoming.clear();
     dropReceived();
     mLateBytes.clear();
+    mHeldAnswers.clear();
 }
 
 void EmulatedStandaloneBox::unplugAfterExchanges(int exchanges)
@@ -128,6 +136,7 @@ void EmulatedStandaloneBox::clearFaults()
 {
     mFaults.clear();
     mLogEntryFaults.clear();
+    mHeldAnswers.clear();
     mExchangesBeforeUnplug = -1;
 }
 
@@ -298,6 +307,8 @@ void EmulatedStandaloneBox::answer(const QByteArray& request)
     mLastRequest = request;
     if (mSilent)
         return;
+    sendToReader(mHeldAnswers);
+    mHeldAnswers.clear();
     const std::optional<Fault> fault = takeFault(request);
     queue(carryOut(request, fault), fault);
     if (mExchangesBeforeUnplug > 0)
@@ -329,6 +340,10 @@ void EmulatedStandaloneBox::queue(const QByteArray& answer, std::optional<Fault>
         return;
     }
     const QByteArray sent = spoiled(answer, *fault);
+    if (fault == Fault::AnswerAfterTimeOut || fault == Fault::DuplicatedAnswer)
+        mHeldAnswers.append(sent);
+    if (fault == Fault::AnswerAfterTimeOut)
+        return;
     if (fault == Fault::LateAnswer) {
         sendToReader(sent.left(2));
         mLateBytes.append(sent.mid(2));

@@ -66,6 +66,15 @@ public:
         // The request is carried out; the answer's first 2 bytes come at once, the rest only after
         // the next read that runs out of bytes (that read times out).
         LateAnswer,
+        // The request is carried out; the whole answer comes after the read time-out, later than
+        // the tool waits for the line to settle: with the box's next request, ahead of its answer.
+        AnswerAfterTimeOut,
+        // The request is carried out and answered; the box repeats the answer, and the copy comes
+        // with its next request, ahead of that request's answer.
+        DuplicatedAnswer,
+        // The request is carried out; one bit of the answer's last byte comes flipped, so that the
+        // answer still looks whole.
+        FlippedBit,
     };
 
     enum class Call
@@ -135,7 +144,7 @@ public:
     void injectFault(int exchange, Fault fault, int count = 1);
     // Spoils the next count answers that carry log entry index.
     void injectLogEntryFault(int index, Fault fault, int count = 1);
-    // Forgets every fault still waiting, and any pending unplug.
+    // Forgets every fault still waiting, any answer still held back, and any pending unplug.
     void clearFaults();
 
     // Takes requests and delivers answers no faster than the line carries them at this baud
@@ -249,6 +258,8 @@ private:
     QByteArray mReceiveQueue;
     std::deque<ByteTimes> mReceiveTimes;
     QByteArray mLateBytes;
+    // Answers held back until the box's next request.
+    QByteArray mHeldAnswers;
     // When the box's line is done with what it sends.
     std::chrono::nanoseconds mLineFree{0};
     // The converter's packet being filled: its bytes, the last ones of mReceiveQueue, and when

@@ -15,6 +15,7 @@ struct NumberRange
 
     // "(minimum to maximum)", as the warnings name the range.
     QString bounds() const;
+    constexpr bool contains(long long value) const { return value >= minimum && value <= maximum; }
 };
 
 constexpr NumberRange kActivationDepth = {25, 150, 3};

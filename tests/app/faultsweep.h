@@ -40,12 +40,18 @@ enum class Fault
     ShortAnswer,
     Garbage,
     FfEcho,
-    Unplugged
+    Unplugged,
+    // Box answers that look whole but may belong to another request, or carry a wrong bit.
+    AnswerAfterTimeOut,
+    DuplicatedAnswer,
+    FlippedBit
 };
 
 const QList<Flow>& tagFlows();
 const QList<Flow>& boxTabFlows();
 const QList<Fault>& faults();
+// The faults of answers that look whole, swept through the box's own flows.
+const QList<Fault>& wholeLookingFaults();
 const char* flowName(Flow flow);
 const char* faultName(Fault fault);
 bool isBoxTabFlow(Flow flow);

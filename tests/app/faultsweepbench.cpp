@@ -44,6 +44,12 @@ EmulatedStandaloneBox::Fault boxFault(Fault fault)
         return EmulatedStandaloneBox::Fault::ShortAnswer;
     case Fault::Garbage:
         return EmulatedStandaloneBox::Fault::Garbage;
+    case Fault::AnswerAfterTimeOut:
+        return EmulatedStandaloneBox::Fault::AnswerAfterTimeOut;
+    case Fault::DuplicatedAnswer:
+        return EmulatedStandaloneBox::Fault::DuplicatedAnswer;
+    case Fault::FlippedBit:
+        return EmulatedStandaloneBox::Fault::FlippedBit;
     default:
         return EmulatedStandaloneBox::Fault::FfEcho;
     }
@@ -112,7 +118,7 @@ void Bench::inject(int exchange, Fault fault)
         mBoard.injectFault(exchange, boardFault(fault), fault == Fault::Unplugged ? 1 : kAttempts);
     } else if (fault == Fault::Unplugged) {
         mBox.unplugAfterExchanges(exchange - 1);
-    } else if (fault == Fault::NoAnswer) {
+    } else if (fault == Fault::NoAnswer || wholeLookingFaults().contains(fault)) {
         // After an exchange that got no answer at all the link fails the operation's other
         // attempts at once, without a request: the box is silent for that one exchange.
         mBox.injectFault(exchange, boxFault(fault), 1);

@@ -155,7 +155,9 @@ private slots:
         QCOMPARE(table->rowCount(), 3);
     }
 
-    void anEmptyLogLeavesTheTabAsItWas()
+    // A new download starts from an empty table: neither an empty log nor a count that cannot be
+    // read leaves the previous box's rows and count on the tab.
+    void aNewDownloadClearsThePreviousTable()
     {
         BoxBench bench(2);
         bench.click(bench.readButton());
@@ -166,9 +168,19 @@ private slots:
                  QStringList{"Read operation was successfull but memory is empty"});
         QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, style);
         QCOMPARE(bench.progress(), (QList<int>{0, 100}));
-        QCOMPARE(bench.table()->rowCount(), 2);
-        QCOMPARE(bench.countLabel()->text(), QStringLiteral("2 / 3640"));
+        QCOMPARE(bench.table()->rowCount(), 0);
+        QVERIFY(bench.countLabel()->isHidden());
         QCOMPARE(logBoxContent().count('\n'), 2);
+
+        fillLog(bench.box(), 2);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.table()->rowCount(), 2);
+        bench.box().injectFault(5, Fault::Garbage);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(), QStringList{"Read operation failed"});
+        QCOMPARE(bench.table()->rowCount(), 0);
+        QVERIFY(bench.countLabel()->isHidden());
+        QVERIFY(bench.eraseButton()->isHidden());
     }
 
     // An entry that cannot be read leaves empty cells and fields, fails the read and keeps the
@@ -178,13 +190,15 @@ private slots:
         BoxBench bench(3);
         bench.box().injectLogEntryFault(1, Fault::ShortAnswer, 2);
         bench.click(bench.readButton());
-        QCOMPARE(bench.answerer().texts(),
-                 QStringList{"Read operation failed\n1 of the 3 log entries could not be read."});
+        QCOMPARE(
+            bench.answerer().texts(),
+            QStringList{"Read operation failed\n1 of the 3 log entries could not be read; they "
+                        "are not in the LogBox file."});
         QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kFailureStyle);
         QCOMPARE(rowCells(bench.table(), 1), QString(13, QLatin1Char(',')).split(QLatin1Char(',')));
         QCOMPARE(rowCells(bench.table(), 2).at(1), QStringLiteral("14:07:09"));
-        QCOMPARE(logBoxContent(), plausibleLine("14:05:09", "WRITE") + ",,,,,,,,,,,,,\r\n" +
-                                      plausibleLine("14:07:09", "READ"));
+        QCOMPARE(logBoxContent(),
+                 plausibleLine("14:05:09", "WRITE") + plausibleLine("14:07:09", "READ"));
         QVERIFY(bench.eraseButton()->isHidden());
         QCOMPARE(bench.countLabel()->text(), QStringLiteral("3 / 3640"));
 
@@ -236,7 +250,8 @@ private slots:
         bench.click(bench.eraseButton());
         const QString question =
             "Erase the 4 log entries from the box?\nThey were saved in the LogBox file "
-            "./LogBox_20240301_140509.txt.";
+            "./LogBox_20240301_140509.txt.\nBefore erasing, the box's whole log is read again and "
+            "compared with that file: the erase takes about as long as the download did.";
         QCOMPARE(bench.answerer().texts(), QStringList{question});
         const SeenDialog& asked = bench.answerer().seen().at(0);
         QCOMPARE(asked.icon, QMessageBox::Question);
@@ -347,6 +362,31 @@ private slots:
                                           : QStringLiteral("color: red; font: bold 24pt Arial;"));
         // Switching to the tab read the box's settings and set its clock.
         QCOMPARE(bench.box().requests(Request::SetClock), 1);
+    }
+
+    // A value the box holds that CONFIGURE BOX would refuse shows in the warning colour, and the
+    // download says so under its result.
+    void warnsOfValuesOutsideTheKeypadsRanges()
+    {
+        FlowBench bench;
+        bench.useStandaloneBox();
+        bench.box().setConfig(200, 5);
+        fillLog(bench.box(), 1);
+        bench.start();
+        bench.showTab(kBoxTab);
+        QLineEdit* depth = bench.field("LnEd_ActivationDepth_SBox");
+        QCOMPARE(depth->text(), QStringLiteral("200"));
+        QVERIFY(depth->styleSheet().contains(QStringLiteral("#FF0000")));
+        QVERIFY(bench.field("LnEd_Filter_SBox")->styleSheet().isEmpty());
+        const QString note =
+            QStringLiteral("The box holds a value that CONFIGURE BOX would refuse: "
+                           "activation depth 200 (25 to 150), filter 5 (4 to 10).");
+        QCOMPARE(depth->toolTip(), note);
+        bench.click(bench.readButton());
+        QVERIFY(bench.answerer().texts().value(0).endsWith(note));
+        bench.box().setConfig(150, 4);
+        bench.click(bench.readButton());
+        QVERIFY(depth->styleSheet().isEmpty());
     }
 
     // A failed battery read shows an unknown level, not an empty battery; the other three

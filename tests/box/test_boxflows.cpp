@@ -21,6 +21,11 @@ using Request = EmulatedStandaloneBox::Request;
 class Recorder : public FlowListener
 {
 public:
+    void progress(int value) override
+    {
+        if (afterProgress)
+            afterProgress(value);
+    }
     void tableStarted(int) override { unread.clear(); }
     void entryRead(int index, const KelvoRecord& entry) override
     {
@@ -33,6 +38,7 @@ public:
     QList<bool> unread;
     bool saved = false;
     std::function<void(int)> afterEntry;
+    std::function<void(int)> afterProgress;
 };
 
 // The box as the only reader, holding count entries a minute apart.
@@ -60,9 +66,6 @@ QString failed(const QString& text, bool readerLost = false)
 {
     return text + (readerLost ? QLatin1Char('\n') + FlowResult::readerLostNote() : QString());
 }
-
-const QString kGaveUp = QStringLiteral("\nThe box stopped answering: the download gave up after 3 "
-                                       "entries in a row without any answer.");
 
 using BenchChange = std::function<void(Bench&)>;
 
@@ -191,32 +194,38 @@ private slots:
                 };
             });
         };
-        const QString lost8 = failed("Read operation failed\n8 of the 10 log entries could not "
-                                     "be read." +
-                                         kGaveUp,
-                                     true);
+        const QString gone = failed("Read operation failed\n8 of the 10 log entries could not be "
+                                    "read; they are not in the LogBox file.\nThe box stopped "
+                                    "answering: entry 3 got no answer, nor did the box when its "
+                                    "link was opened again.",
+                                    true);
         QTest::newRow("silent after entry 1")
-            << after1([](EmulatedStandaloneBox& box) { box.setSilent(true); }) << lost8 << 8
+            << after1([](EmulatedStandaloneBox& box) { box.setSilent(true); }) << gone << 8
             << qint64(10000);
         QTest::newRow("unplugged after entry 1")
-            << after1([](EmulatedStandaloneBox& box) { box.setPlugged(false); }) << lost8 << 8
+            << after1([](EmulatedStandaloneBox& box) { box.setPlugged(false); }) << gone << 8
             << qint64(0);
         QTest::newRow("one answer lost")
             << BenchChange([](Bench& bench) { bench.box.injectLogEntryFault(3, Fault::NoAnswer); })
             << "Read operation was successfull" << 0 << qint64(5000);
+        // Each entry is asked after its own reopen: the box answers the rest.
         QTest::newRow("an entry's answer lost twice")
             << BenchChange(
                    [](Bench& bench) { bench.box.injectLogEntryFault(3, Fault::NoAnswer, 2); })
-            << failed("Read operation failed\n7 of the 10 log entries could not be read." + kGaveUp,
-                      true)
-            << 7 << qint64(10000);
+            << "Read operation failed\n1 of the 10 log entries could not be read; they are not "
+               "in the LogBox file."
+            << 1 << qint64(10000);
+        QTest::newRow("no answer to the battery request")
+            << BenchChange([](Bench& bench) { bench.box.injectFault(1, Fault::NoAnswer); })
+            << "Read operation was successfull" << 0 << qint64(5000);
         QTest::newRow("every answer cut short from entry 2")
             << BenchChange([](Bench& bench) {
                    for (int index = 2; index < 10; ++index)
                        bench.box.injectLogEntryFault(index, Fault::ShortAnswer, 2);
                })
-            << "Read operation failed\n8 of the 10 log entries could not be read.\nThe box's "
-               "answers could not be read: the download gave up after 3 entries in a row."
+            << "Read operation failed\n8 of the 10 log entries could not be read; they are not in "
+               "the LogBox file.\nThe box's answers could not be read: the download gave up after "
+               "3 entries in a row."
             << 8 << qint64(30000);
     }
 
@@ -233,6 +242,10 @@ private slots:
         QCOMPARE(bench.recorder.unread.count(true), unread);
         QCOMPARE(bench.recorder.unread.size(), 10);
         QCOMPARE(bench.recorder.saved, unread == 0);
+        // Only the entries read are in the file.
+        QFile file(bench.device.boxSettings().mLogBoxPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count('\n'), 10 - unread);
     }
 
     // Every other box flow meets a box that stopped answering with one time-out, then reports
@@ -241,14 +254,20 @@ private slots:
     {
         QTest::addColumn<BoxFlow>("flow");
         QTest::addColumn<QString>("text");
-        QTest::newRow("tab entry") << BoxFlow::TabEntry << QString();
+        QTest::addColumn<qint64>("milliseconds");
+        QTest::newRow("tab entry") << BoxFlow::TabEntry << QString() << qint64(5000);
         QTest::newRow("configure")
-            << BoxFlow::Configure << failed("Write operation failed, try again", true);
-        QTest::newRow("read") << BoxFlow::Read << failed("Read operation failed", true);
+            << BoxFlow::Configure << failed("Write operation failed, try again", true)
+            << qint64(5000);
+        // A box that does not answer its battery request may still hold its log: the link is
+        // opened once more before the box counts as lost.
+        QTest::newRow("read") << BoxFlow::Read << failed("Read operation failed", true)
+                              << qint64(10000);
         QTest::newRow("erase") << BoxFlow::Erase
                                << failed("Erase operation failed\nThe number of entries in the "
                                          "box could not be read again.",
-                                         true);
+                                         true)
+                               << qint64(5000);
     }
 
     void otherFlowsSpendOneTimeOutOnASilentBox()
@@ -264,10 +283,11 @@ private slots:
         if (flow == BoxFlow::Read)
             text = bench.download.read(bench.recorder).text;
         if (flow == BoxFlow::Erase)
-            text = bench.download.erase([](int, const QString&) { return true; })->text;
+            text = bench.download.erase([](int, const QString&) { return true; }, bench.recorder)
+                       ->text;
         QVERIFY(!configuration.readBack());
         QTEST(text, "text");
-        QCOMPARE(bench.box.emulatedMilliseconds(), qint64(5000));
+        QTEST(bench.box.emulatedMilliseconds(), "milliseconds");
         QVERIFY(!bench.device.boxSettings().mBoxConfigRead);
         QCOMPARE(bench.box.logEntries().size(), 10);
     }
@@ -281,21 +301,46 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("questions");
         const auto change = [](BenchChange step) { return step; };
-        const QString another = QStringLiteral(
-            "Erase operation failed\nThe box's last log entry is not the one saved: it may be "
-            "another box. Read it before erasing.");
+        const QString readAgain =
+            QStringLiteral("\nNothing was erased: read the box again (READ DATA FROM BOX).");
         QTest::newRow("same box") << change([](Bench&) {}) << true
                                   << "Erase operation was successfull" << 1;
         QTest::newRow("declined") << change([](Bench&) {}) << false << QString() << 1;
-        QTest::newRow("another box, same count") << change([](Bench& bench) {
-            bench.box.clearLog();
-            for (int index = 0; index < 10; ++index)
-                bench.box.appendLogEntry(EmulatedStandaloneBox::logEntry(7u, 1, {}));
-        }) << true << another << 0;
+        QTest::newRow("another box, same count")
+            << change([](Bench& bench) {
+                   bench.box.clearLog();
+                   for (int index = 0; index < 10; ++index)
+                       bench.box.appendLogEntry(EmulatedStandaloneBox::logEntry(7u, 1, {}));
+               })
+            << true
+            << "Erase operation failed\nEntry 1 of the box differs from the LogBox file "
+               "LogBox_test.txt." +
+                   readAgain
+            << 1;
         QTest::newRow("last entry unreadable")
             << change([](Bench& bench) { bench.box.injectLogEntryFault(9, Fault::Garbage, 2); })
-            << true << "Erase operation failed\nThe box's last log entry could not be read again."
-            << 0;
+            << true
+            << "Erase operation failed\nEntry 10 of the box could not be read again." + readAgain
+            << 1;
+        QTest::newRow("file deleted")
+            << change([](Bench& bench) { QFile::remove(bench.device.boxSettings().mLogBoxPath); })
+            << true
+            << "Erase operation failed\nThe LogBox file LogBox_test.txt is missing, or no "
+               "longer holds the 10 entries saved." +
+                   readAgain
+            << 1;
+        // The box erased, but its answer cannot be read: the count it then holds tells.
+        QTest::newRow("erase answer garbled")
+            << change([](Bench& bench) {
+                   bench.recorder.afterProgress = [&bench](int value) {
+                       if (value == 100)
+                           bench.box.injectFault(1, Fault::Garbage);
+                   };
+               })
+            << true
+            << "Erase operation was successfull\nThe box did not confirm the erase, but it now "
+               "holds no entries."
+            << 1;
         QTest::newRow("not saved whole")
             << change([](Bench& bench) {
                    bench.box.injectLogEntryFault(4, Fault::Garbage, 2);
@@ -315,11 +360,12 @@ private slots:
         QVERIFY(bench.download.read(bench.recorder).succeeded());
         change(bench);
         QStringList questions;
-        const std::optional<FlowResult> result =
-            bench.download.erase([&](int count, const QString& path) {
+        const std::optional<FlowResult> result = bench.download.erase(
+            [&](int count, const QString& path) {
                 questions << QString::number(count) + QLatin1Char(' ') + path;
                 return answer;
-            });
+            },
+            bench.recorder);
         QTEST(result ? result->text : QString(), "text");
         QTEST(int(questions.size()), "questions");
         if (!questions.isEmpty())
@@ -333,10 +379,12 @@ private slots:
     {
         Bench bench;
         QVERIFY(bench.download.read(bench.recorder).succeeded());
-        const std::optional<FlowResult> result = bench.download.erase([&](int, const QString&) {
-            bench.box.appendLogEntry(EmulatedStandaloneBox::logEntry(9999u, 0, {}));
-            return true;
-        });
+        const std::optional<FlowResult> result = bench.download.erase(
+            [&](int, const QString&) {
+                bench.box.appendLogEntry(EmulatedStandaloneBox::logEntry(9999u, 0, {}));
+                return true;
+            },
+            bench.recorder);
         QVERIFY(result && !result->succeeded());
         QCOMPARE(bench.box.requests(Request::EraseLog), 0);
     }
@@ -355,7 +403,6 @@ private slots:
                      "disk: ")),
                  qPrintable(result.text));
         QVERIFY(!bench.recorder.saved);
-        QCOMPARE(bench.download.savedCount(), -1);
     }
 };
 

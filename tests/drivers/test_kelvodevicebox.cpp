@@ -64,6 +64,30 @@ private slots:
         QVERIFY(!mBox->isOpen());
     }
 
+    // A box that stays silent behind its converter is asked once in a search, whether it is met
+    // first by the search or by the link check of a box that was connected; the search is
+    // announced while it waits.
+    void aSilentBoxCostsOneTimeOutASearch()
+    {
+        CoutCapture console;
+        mBoard->setPlugged(false);
+        QStringList searching;
+        mDevice->setSearchObserver(
+            [&searching](bool started) { searching << (started ? "busy" : "idle"); });
+        mBox->setSilent(true);
+        QVERIFY(!mDevice->ensureReader());
+        QCOMPARE(mBox->emulatedMilliseconds(), qint64(5000));
+        QCOMPARE(searching, (QStringList{"busy", "idle"}));
+
+        mBox->setSilent(false);
+        QVERIFY(mDevice->ensureReader());
+        mBox->setSilent(true);
+        const qint64 before = mBox->emulatedMilliseconds();
+        QVERIFY(mDevice->readBoxLogCount() == -1);
+        QVERIFY(!mDevice->ensureReader());
+        QCOMPARE(mBox->emulatedMilliseconds() - before, qint64(10000));
+    }
+
     // The same read and write through either reader give the same record and the same blocks.
     void movesTheRecordAsTheBoardDoes()
     {
