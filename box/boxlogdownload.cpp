@@ -2,6 +2,7 @@
 
 #include "box/boxlogformat.h"
 #include "box/boxloglistener.h"
+#include "box/logboxfile.h"
 #include "box/logboxwriter.h"
 #include "drivers/boxlogentry.h"
 #include "drivers/kelvodevice.h"
@@ -90,7 +91,7 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
     listener.tableFinished(count, saved);
     if (saved)
         return FlowResult::success(tr("Read operation was successfull") + QLatin1Char('\n') +
-                                   tr("The log was saved in %1").arg(path));
+                                   tr("The log was saved in %1").arg(LogBoxFile::shownPath(path)));
 
     QString text = tr("Read operation failed");
     if (unreadEntries > 0) {
@@ -108,10 +109,11 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, BoxLogListener& listener)
                                         .arg(kFailedEntriesBeforeGivingUp);
     }
     if (lostLines > 0) {
-        text += QLatin1Char('\n') + tr("The LogBox file %1 could not be written.").arg(path);
+        text += QLatin1Char('\n') +
+                tr("The LogBox file %1 could not be written.").arg(LogBoxFile::shownPath(path));
     } else if (!onDisk) {
         text += QLatin1Char('\n') + tr("The LogBox file %1 could not be saved to the disk: %2.")
-                                        .arg(path, logBox.errorString());
+                                        .arg(LogBoxFile::shownPath(path), logBox.errorString());
     }
     return FlowResult::failure(lastFailure, FlowResult::Icon::Information, text);
 }
@@ -120,7 +122,7 @@ std::optional<FlowResult> BoxLogDownload::erase(const EraseConfirmation& confirm
 {
     if (std::optional<FlowResult> refused = eraseRefusal())
         return refused;
-    if (!confirm(mSavedCount, mSavedPath))
+    if (!confirm(mSavedCount, LogBoxFile::shownPath(mSavedPath)))
         return std::nullopt;
     // The question may have stayed open while another box was plugged in.
     if (std::optional<FlowResult> refused = eraseRefusal())

@@ -1,5 +1,6 @@
 #include "box/logboxfile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace LogBoxFile {
@@ -15,6 +16,11 @@ QString followingLog(const QString& operationsLogPath, const QString& logBoxPath
 {
     return QFileInfo(operationsLogPath).path() + QLatin1Char('/') +
            QFileInfo(logBoxPath).fileName();
+}
+
+QString shownPath(const QString& logBoxPath)
+{
+    return QDir::toNativeSeparators(QFileInfo(logBoxPath).absoluteFilePath());
 }
 
 } // namespace LogBoxFile

@@ -14,6 +14,10 @@ QString newName(const QString& operationsLogPath, const QDateTime& when);
 // The current file moved into the operations log's directory, keeping its own name.
 QString followingLog(const QString& operationsLogPath, const QString& logBoxPath);
 
+// The path as the crew is shown it: absolute, so that it names the folder even when the stored
+// path is relative to the working directory ("./LogBox_...").
+QString shownPath(const QString& logBoxPath);
+
 } // namespace LogBoxFile
 
 #endif
