@@ -3,6 +3,7 @@
 #include "box/boxconfiguration.h"
 #include "box/boxlogformat.h"
 #include "box/boxlogreading.h"
+#include "box/logboxfile.h"
 #include "box/logboxwriter.h"
 #include "drivers/boxlogentry.h"
 #include "drivers/kelvodevice.h"
@@ -126,7 +127,7 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, FlowListener& listener)
     listener.tableFinished(count, saved);
     if (saved)
         return FlowResult::success(tr("Read operation was successfull") + QLatin1Char('\n') +
-                                   tr("The log was saved in %1").arg(path));
+                                   tr("The log was saved in %1").arg(LogBoxFile::shownPath(path)));
 
     QString text = tr("Read operation failed");
     const bool gaveUp = goneAtEntry >= 0 || failedInARow >= kFailedEntriesBeforeGivingUp;
@@ -154,10 +155,11 @@ FlowResult BoxLogDownload::downloadBoxLog(int count, FlowListener& listener)
                                         .arg(kFailedEntriesBeforeGivingUp);
     }
     if (lostLines > 0) {
-        text += QLatin1Char('\n') + tr("The LogBox file %1 could not be written.").arg(path);
+        text += QLatin1Char('\n') +
+                tr("The LogBox file %1 could not be written.").arg(LogBoxFile::shownPath(path));
     } else if (writtenLines > 0 && !onDisk) {
         text += QLatin1Char('\n') + tr("The LogBox file %1 could not be saved to the disk: %2.")
-                                        .arg(path, logBox.errorString());
+                                        .arg(LogBoxFile::shownPath(path), logBox.errorString());
     }
     if (!doubtful.isEmpty()) {
         QStringList rows;
@@ -193,7 +195,7 @@ std::optional<FlowResult> BoxLogDownload::erase(const EraseConfirmation& confirm
 {
     if (std::optional<FlowResult> refused = eraseRefusal())
         return refused;
-    if (!confirm(mSavedLog->count, mSavedLog->path))
+    if (!confirm(mSavedLog->count, LogBoxFile::shownPath(mSavedLog->path)))
         return std::nullopt;
     // Once asked, the erase needs a new download, whatever it finds: the log it checked is the
     // one to save again.

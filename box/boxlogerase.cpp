@@ -37,7 +37,7 @@ std::optional<FlowResult> BoxLogErase::differenceFromFile(FlowListener& listener
     if (!lines) {
         return refusal(Outcome::Done, tr("The LogBox file %1 is missing, or no longer holds the "
                                          "%2 entries saved.")
-                                              .arg(mSaved.path)
+                                              .arg(LogBoxFile::shownPath(mSaved.path))
                                               .arg(count) +
                                           QLatin1Char('\n') + readAgain);
     }
@@ -52,7 +52,7 @@ std::optional<FlowResult> BoxLogErase::differenceFromFile(FlowListener& listener
             return refusal(Outcome::NotAsWritten,
                            tr("Entry %1 of the box differs from the LogBox file %2.")
                                    .arg(index + 1)
-                                   .arg(mSaved.path) +
+                                   .arg(LogBoxFile::shownPath(mSaved.path)) +
                                QLatin1Char('\n') + readAgain);
         }
         listener.progress(int((index + 1) / float(count) * 100));

@@ -1,5 +1,6 @@
 #include "box/logboxfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -35,6 +36,11 @@ std::optional<QList<QByteArray>> lastLines(const QString& path, int count)
     if (lines.size() < count)
         return std::nullopt;
     return lines.mid(lines.size() - count);
+}
+
+QString shownPath(const QString& logBoxPath)
+{
+    return QDir::toNativeSeparators(QFileInfo(logBoxPath).absoluteFilePath());
 }
 
 } // namespace LogBoxFile

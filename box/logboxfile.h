@@ -22,6 +22,10 @@ QString followingLog(const QString& operationsLogPath, const QString& logBoxPath
 // the file cannot be read or holds fewer lines.
 std::optional<QList<QByteArray>> lastLines(const QString& path, int count);
 
+// The path as the crew is shown it: absolute, so that it names the folder even when the stored
+// path is relative to the working directory ("./LogBox_...").
+QString shownPath(const QString& logBoxPath);
+
 } // namespace LogBoxFile
 
 #endif

@@ -2,16 +2,25 @@
 
 #include "dialogs/errordisplay.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
 const QSize kButtonMinimum(120, 60);
+const QSize kToolButtonMinimum(60, 60);
+constexpr int kRowMinimumHeight = 60;
 // The size of the field labels on the tabs.
 constexpr int kTextPointSize = 19;
 
@@ -46,6 +55,8 @@ bool TouchSizedDialogs::eventFilter(QObject* watched, QEvent* event)
             enlargeMessageBox(box);
         } else if (auto* explanation = qobject_cast<ErrorDisplay*>(watched)) {
             enlargeButtonBoxes(explanation);
+        } else if (auto* files = qobject_cast<QFileDialog*>(watched)) {
+            enlargeFileDialog(files);
         }
     }
     return false;
@@ -53,10 +64,12 @@ bool TouchSizedDialogs::eventFilter(QObject* watched, QEvent* event)
 
 void TouchSizedDialogs::enlargeMessageBox(QWidget* box)
 {
-    for (QLabel* label : box->findChildren<QLabel*>()) {
+    const QList<QLabel*> labels = box->findChildren<QLabel*>();
+    for (QLabel* label : labels) {
         enlargeText(label);
     }
-    for (QPushButton* button : box->findChildren<QPushButton*>()) {
+    const QList<QPushButton*> buttons = box->findChildren<QPushButton*>();
+    for (QPushButton* button : buttons) {
         enlargeText(button);
         enlargeButton(button);
     }
@@ -64,11 +77,49 @@ void TouchSizedDialogs::enlargeMessageBox(QWidget* box)
 
 void TouchSizedDialogs::enlargeButtonBoxes(QWidget* dialog)
 {
-    for (QDialogButtonBox* buttons : dialog->findChildren<QDialogButtonBox*>()) {
-        for (QAbstractButton* button : buttons->buttons()) {
+    const QList<QDialogButtonBox*> buttonBoxes = dialog->findChildren<QDialogButtonBox*>();
+    for (QDialogButtonBox* buttonBox : buttonBoxes) {
+        const QList<QAbstractButton*> buttons = buttonBox->buttons();
+        for (QAbstractButton* button : buttons) {
             if (auto* pushButton = qobject_cast<QPushButton*>(button)) {
                 enlargeButton(pushButton);
             }
         }
+    }
+}
+
+// Every text of the chooser as large as the field labels; every row, button, list and field a
+// finger's height. The views' rows only grow, so the lists keep their own look otherwise.
+void TouchSizedDialogs::enlargeFileDialog(QWidget* dialog)
+{
+    // The views' text size goes in their style sheet too: a style sheet sets the fonts of a view
+    // and of its own widgets, such as its header, afresh whenever it is applied.
+    const QList<QAbstractItemView*> views = dialog->findChildren<QAbstractItemView*>();
+    for (QAbstractItemView* view : views) {
+        view->setStyleSheet(QStringLiteral("QAbstractItemView { font-size: %1pt; }"
+                                           "QAbstractItemView::item { min-height: %2px; }")
+                                .arg(kTextPointSize)
+                                .arg(kRowMinimumHeight));
+    }
+    enlargeText(dialog);
+    const QList<QWidget*> widgets = dialog->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        enlargeText(widget);
+    }
+    const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+    for (QPushButton* button : buttons) {
+        enlargeButton(button);
+    }
+    const QList<QToolButton*> toolButtons = dialog->findChildren<QToolButton*>();
+    for (QToolButton* button : toolButtons) {
+        button->setMinimumSize(button->minimumSize().expandedTo(kToolButtonMinimum));
+    }
+    const QList<QComboBox*> lists = dialog->findChildren<QComboBox*>();
+    for (QComboBox* list : lists) {
+        list->setMinimumHeight(std::max(list->minimumHeight(), kRowMinimumHeight));
+    }
+    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    for (QLineEdit* field : fields) {
+        field->setMinimumHeight(std::max(field->minimumHeight(), kRowMinimumHeight));
     }
 }

@@ -41,7 +41,8 @@ bool isValidFilter(const QString& text)
 
 bool isValidSerialNumber(const QString& text)
 {
-    for (const QChar character : text.toUpper()) {
+    const QString upper = text.toUpper();
+    for (const QChar character : upper) {
         const ushort code = character.unicode();
         const bool digit = code >= '0' && code <= '9';
         const bool letter = code >= 'A' && code <= 'Z';

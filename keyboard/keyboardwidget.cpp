@@ -114,6 +114,7 @@ QHBoxLayout* KeyBoardWidget::topRow(QLabel* caption, QLineEdit* edit, QPushButto
     font.setItalic(false);
     caption->setFont(font);
     caption->setText(tr("Label"));
+    RefusalFlash::watchTyping(edit);
     auto* row = new QHBoxLayout;
     row->addWidget(caption);
     row->addWidget(edit);

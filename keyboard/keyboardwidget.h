@@ -33,7 +33,8 @@ public slots:
 protected:
     // A row of new keys with these captions, left to right.
     QHBoxLayout* keyRow(const QStringList& captions);
-    // The row both keyboards start with: caption, edit, OK and Cancel.
+    // The row both keyboards start with: caption, edit, OK and Cancel. A physical key that the
+    // edit's maximum length cuts off flashes it, as a tapped one does.
     static QHBoxLayout* topRow(QLabel* caption, QLineEdit* edit, QPushButton* ok,
                                QPushButton* cancel);
     // Widens a key to a multiple of the width it was created with.

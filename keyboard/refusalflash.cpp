@@ -1,5 +1,6 @@
 #include "keyboard/refusalflash.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
@@ -7,6 +8,28 @@
 namespace {
 const QColor kTint(255, 170, 0, 120);
 constexpr int kFlashMs = 400;
+
+// The edit drops a character that does not fit without a sign; the watch gives it one.
+class TypingWatch : public QObject
+{
+public:
+    explicit TypingWatch(QLineEdit* edit) : QObject(edit), mEdit(edit) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const QString typed = static_cast<QKeyEvent*>(event)->text();
+            const int kept = mEdit->text().size() - mEdit->selectedText().size();
+            if (typed.size() == 1 && typed.at(0).isPrint() && kept + 1 > mEdit->maxLength()) {
+                RefusalFlash::flash(mEdit);
+            }
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* mEdit;
+};
 } // namespace
 
 void RefusalFlash::flash(QLineEdit* edit)
@@ -15,6 +38,11 @@ void RefusalFlash::flash(QLineEdit* edit)
     auto* effect = new RefusalFlash;
     edit->setGraphicsEffect(effect);
     QTimer::singleShot(kFlashMs, effect, [edit] { edit->setGraphicsEffect(nullptr); });
+}
+
+void RefusalFlash::watchTyping(QLineEdit* edit)
+{
+    edit->installEventFilter(new TypingWatch(edit));
 }
 
 // The edit as drawn, covered by a translucent amber in device pixels.

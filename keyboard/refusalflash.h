@@ -14,6 +14,9 @@ class RefusalFlash : public QGraphicsEffect
 public:
     // Tints the edit; a second flash while one shows starts it afresh.
     static void flash(QLineEdit* edit);
+    // From now on, flashes the edit for every key of a physical keyboard that its maximum length
+    // cuts off, as for the keyboard's own keys.
+    static void watchTyping(QLineEdit* edit);
 
 protected:
     void draw(QPainter* painter) override;

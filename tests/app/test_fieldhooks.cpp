@@ -1,13 +1,16 @@
 #include "app/buildvariant.h"
 #include "dialogs/errordisplay.h"
+#include "dialogs/touchsizeddialogs.h"
 #include "keyboard/keyboardwidget.h"
 #include "tests/app/flowbench.h"
 #include "tests/support/kelvotestmain.h"
 #include "tests/support/keytaps.h"
 
+#include <QAbstractItemView>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSettings>
 #include <QSlider>
@@ -54,6 +57,9 @@ class FieldHooksTest : public QObject
     Q_OBJECT
 
 private slots:
+    // As the programs do.
+    void initTestCase() { TouchSizedDialogs::install(*qApp); }
+
     void init()
     {
         QSettings(QStringLiteral("Varrow"), QStringLiteral("ConfKelvo")).clear();
@@ -259,7 +265,8 @@ private slots:
     }
 
     // The log destination's save dialog proposes log.txt in the folder of the log in use, a
-    // path that Save can write; the chosen path shows in the field, not yet in use.
+    // path that Save can write; the chosen path shows in the field, not yet in use. The dialog is
+    // sized for the touch panel, and its name is typed on the keyboard.
     void logDestinationProposal()
     {
         QFETCH(QString, storedLogPath);
@@ -272,16 +279,47 @@ private slots:
         bench.start();
         bench.showTab(2);
         QString proposed;
+        QStringList small;
         bench.answerer().setDialogHandler([&](QWidget* dialog) {
+            if (auto* keyboard = qobject_cast<KeyBoardWidget*>(dialog)) {
+                actInside(keyboard, [keyboard] {
+                    tap(buttonOf(keyboard, QStringLiteral("CLEAR")));
+                    tapKeys(keyboard, QStringLiteral("OPS.TXT"));
+                    tap(buttonOf(keyboard, QStringLiteral("Ok")));
+                });
+                return;
+            }
             auto* files = qobject_cast<QFileDialog*>(dialog);
             QVERIFY(files != nullptr);
             proposed = files->selectedFiles().value(0);
+            for (QWidget* widget : files->findChildren<QWidget*>()) {
+                widget->ensurePolished(); // as the hidden lists will be when they open
+                const bool button = widget->inherits("QAbstractButton");
+                const bool text = button || widget->inherits("QLabel") ||
+                                  widget->inherits("QLineEdit") || widget->inherits("QComboBox") ||
+                                  widget->inherits("QAbstractItemView");
+                if ((text && widget->font().pointSize() < 19) ||
+                    (button && widget->height() < 60)) {
+                    small << widget->objectName() + widget->metaObject()->className();
+                }
+            }
+            for (QAbstractItemView* view : files->findChildren<QAbstractItemView*>()) {
+                // The lists of the combo boxes keep their rows (40 pixels).
+                if (!view->inherits("QHeaderView") && !view->inherits("QComboBoxListView") &&
+                    view->model()->rowCount(view->rootIndex()) > 0 &&
+                    view->sizeHintForRow(0) < 60) {
+                    small << view->objectName() + view->metaObject()->className();
+                }
+            }
+            tap(files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")));
             tap(files->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save));
         });
         tap(bench.field("LnEd_LogDestination"));
         QTEST(proposed, "proposed");
-        QCOMPARE(bench.field("LnEd_LogDestination")->text(), proposed);
-        QVERIFY(!QFile::exists(proposed));
+        QVERIFY2(small.isEmpty(), qPrintable(small.join(' ')));
+        const QString chosen = QFileInfo(proposed).path() + QStringLiteral("/OPS.TXT");
+        QCOMPARE(bench.field("LnEd_LogDestination")->text(), chosen);
+        QVERIFY(!QFile::exists(chosen));
     }
 
     // Both error fields, disabled as they are, open the explanation of the record's flags.

@@ -303,6 +303,8 @@ private slots:
         const auto change = [](BenchChange step) { return step; };
         const QString readAgain =
             QStringLiteral("\nNothing was erased: read the box again (READ DATA FROM BOX).");
+        // Messages name the LogBox file by its absolute path.
+        const QString shownLogBox = QDir::current().absoluteFilePath("LogBox_test.txt");
         QTest::newRow("same box") << change([](Bench&) {}) << true
                                   << "Erase operation was successfull" << 1;
         QTest::newRow("declined") << change([](Bench&) {}) << false << QString() << 1;
@@ -313,9 +315,8 @@ private slots:
                        bench.box.appendLogEntry(EmulatedStandaloneBox::logEntry(7u, 1, {}));
                })
             << true
-            << "Erase operation failed\nEntry 1 of the box differs from the LogBox file "
-               "LogBox_test.txt." +
-                   readAgain
+            << "Erase operation failed\nEntry 1 of the box differs from the LogBox file " +
+                   shownLogBox + "." + readAgain
             << 1;
         QTest::newRow("last entry unreadable")
             << change([](Bench& bench) { bench.box.injectLogEntryFault(9, Fault::Garbage, 2); })
@@ -325,9 +326,8 @@ private slots:
         QTest::newRow("file deleted")
             << change([](Bench& bench) { QFile::remove(bench.device.boxSettings().mLogBoxPath); })
             << true
-            << "Erase operation failed\nThe LogBox file LogBox_test.txt is missing, or no "
-               "longer holds the 10 entries saved." +
-                   readAgain
+            << "Erase operation failed\nThe LogBox file " + shownLogBox +
+                   " is missing, or no longer holds the 10 entries saved." + readAgain
             << 1;
         // The box erased, but its answer cannot be read: the count it then holds tells.
         QTest::newRow("erase answer garbled")
@@ -369,7 +369,8 @@ private slots:
         QTEST(result ? result->text : QString(), "text");
         QTEST(int(questions.size()), "questions");
         if (!questions.isEmpty())
-            QCOMPARE(questions.first(), QStringLiteral("10 LogBox_test.txt"));
+            QCOMPARE(questions.first(),
+                     "10 " + QDir::current().absoluteFilePath("LogBox_test.txt"));
         const bool erased = result && result->succeeded();
         QCOMPARE(bench.box.logEntries().isEmpty(), erased);
     }

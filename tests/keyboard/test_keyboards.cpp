@@ -301,8 +301,9 @@ private slots:
                                               "Allowed: 25 to 150"));
     }
 
-    // Digits beyond the field's length are cut off; BACKSPACE at the start changes nothing; a
-    // physical keyboard types into the value, also after keys were tapped, and Enter confirms.
+    // Digits beyond the field's length are cut off and flash the edit; BACKSPACE at the start
+    // changes nothing; a physical keyboard types into the value, also after keys were tapped, and
+    // Enter confirms.
     void numKeyboardEditing()
     {
         DialogAnswerer answerer;
@@ -332,6 +333,11 @@ private slots:
                 QCOMPARE(QApplication::focusWidget(), edit);
                 QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("42"));
                 QCOMPARE(keypad.value(), 42);
+                QTRY_VERIFY(edit->graphicsEffect() == nullptr);
+                // A physical key beyond the length flashes the edit too.
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+                QCOMPARE(keypad.value(), 42);
+                QVERIFY(edit->graphicsEffect() != nullptr);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             });
         });

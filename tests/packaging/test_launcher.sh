@@ -19,7 +19,7 @@ for component in operator factory; do
     "$cmake" --install "$build" --prefix "$prefix" --component "$component" >/dev/null
 done
 for program in kelvoconf kelvoconf-factory; do
-    installed=$(find "$prefix" -type f -name "$program" ! -path "*/bin/*")
+    installed=$(find "$prefix" -type f -name "$program" -path "*/libexec/*")
     cat >"$installed" <<'STUB'
 #!/bin/sh
 {
