@@ -13,6 +13,7 @@
 class AlphaKeyBoard;
 class BarGraph;
 class BoxLogDownload;
+class BoxLogViews;
 class KelvoDevice;
 class NumKeyBoard;
 class QLineEdit;
@@ -123,6 +124,8 @@ private:
     // READ DATA FROM BOX and CONFIGURE BOX; each reports its own outcome on its button.
     void readBoxLog();
     void configureBox();
+    // Open File: a LogBox file saved earlier, into both views of the box tab.
+    void openLogBoxFile();
 
     // What the flows show while they run.
     void showProgress(ProgressMode mode) override;
@@ -148,6 +151,8 @@ private:
     QTableWidget* mBoxTable;
     // Keeps, across clicks, whether the log shown was saved whole and may be erased.
     std::unique_ptr<BoxLogDownload> mBoxLogDownload;
+    // The entries table and the Kelvos view, of a download or of a LogBox file opened.
+    BoxLogViews* mBoxLogViews;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "box/boxconfiguration.h"
 #include "box/boxlogdownload.h"
+#include "box/boxlogviews.h"
 #include "dialogs/bargraph.h"
 #include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
@@ -62,6 +63,7 @@ void MainWindow::on_Erase_SBox_clicked()
         mBoxTable->clear();
         mBoxTable->setRowCount(0);
         mBoxTable->setColumnCount(0);
+        mBoxLogViews->clear();
         button->hide();
         mUi->Nb_Log_Label->hide();
         mUi->Nb_Log_Value->hide();
@@ -78,16 +80,19 @@ void MainWindow::boxConfigRead()
 void MainWindow::tableStarted(int count)
 {
     setupBoxLogTable(count);
+    mBoxLogViews->startDownload();
 }
 
 void MainWindow::entryRead(int index, const KelvoRecord& entry)
 {
     fillBoxLogRow(entry, index);
+    mBoxLogViews->addDownloadedEntry(entry);
 }
 
 void MainWindow::tableFinished(int count, bool savedWhole)
 {
     mBoxTable->resizeColumnsToContents();
+    mBoxLogViews->finishDownload();
     mUi->Erase_SBox->setVisible(savedWhole);
     mUi->Nb_Log_Label->show();
     mUi->Nb_Log_Value->setText(QString::number(count) + QLatin1String(kBoxLogCapacity));
