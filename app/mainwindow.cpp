@@ -2,6 +2,7 @@
 
 #include "app/buildvariant.h"
 #include "box/boxlogdownload.h"
+#include "box/boxlogviews.h"
 #include "dialogs/bargraph.h"
 #include "dialogs/warningdialog.h"
 #include "drivers/kelvodevice.h"
@@ -62,7 +63,7 @@ MainWindow::MainWindow(Cr95hfLibrary& boardLibrary, D2xxLibrary& boxLibrary,
                        const QString& setupStore)
     : mSetupStore(setupStore), mKelvoDevice(nullptr), mUi(new Ui::MainWindow), mBarGraph(nullptr),
       mAlphaKeyBoard(nullptr), mNumKeyBoard(nullptr), mWarningDialog(nullptr),
-      mSkipSimplifiedWarning(true), mBoxTable(nullptr)
+      mSkipSimplifiedWarning(true), mBoxTable(nullptr), mBoxLogViews(nullptr)
 {
     mUi->setupUi(this);
     setWindowTitle(tr("Configuration Kelvo V1.00"));
@@ -80,6 +81,9 @@ MainWindow::MainWindow(Cr95hfLibrary& boardLibrary, D2xxLibrary& boxLibrary,
 
     mWarningDialog = new WarningDialog(this);
     mBoxTable = mUi->SBoxData;
+    mBoxLogViews =
+        new BoxLogViews(mUi->Stk_BoxViews_SBox, mUi->Btn_Kelvos_SBox, mUi->Tbl_Kelvos_SBox, this);
+    connect(mUi->Btn_OpenLogBox_SBox, &QPushButton::clicked, this, &MainWindow::openLogBoxFile);
 
     mUi->Erase_SBox->hide();
     mUi->Nb_Log_Label->hide();

@@ -16,6 +16,7 @@
 class AlphaKeyBoard;
 class BarGraph;
 class BoxLogDownload;
+class BoxLogViews;
 class KelvoDevice;
 class NumKeyBoard;
 class QLineEdit;
@@ -119,6 +120,8 @@ private:
     // CONFIGURE BOX, with the fields showing what the box answered to the read-back.
     FlowResult configureBox();
     void endBoxProgress();
+    // Open File: a LogBox file saved earlier, into both views of the box tab.
+    void openLogBoxFile();
 
     // What the flows show while they run.
     void showProgress(ProgressMode mode) override;
@@ -143,6 +146,8 @@ private:
     QTableWidget* mBoxTable;
     // Keeps, across clicks, whether the log shown was saved whole and may be erased.
     std::unique_ptr<BoxLogDownload> mBoxLogDownload;
+    // The entries table and the Kelvos view, of a download or of a LogBox file opened.
+    BoxLogViews* mBoxLogViews;
 };
 
 #endif

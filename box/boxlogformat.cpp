@@ -5,6 +5,89 @@
 #include "kelvo/serialtext.h"
 #include "kelvo/statusformat.h"
 
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+enum LineField
+{
+    kDateField,
+    kTimeField,
+    kOperationField,
+    kActivationDepthField,
+    kFilterField,
+    kBatteryField,
+    kSupercapField,
+    kThresholdField,
+    kFirmwareField,
+    kMaxDepthField,
+    kMeasuredActivationDepthField,
+    kSerialField,
+    kKelvoSerialField,
+    kErrorFlagsField
+};
+
+// Digits only, as decimal() writes them, up to the field's largest value.
+bool parseUnsigned(const QByteArray& text, unsigned maximum, unsigned& value)
+{
+    if (text.isEmpty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    value = text.toUInt();
+    return value <= maximum;
+}
+
+bool parseNumber(const QByteArray& text, double& value)
+{
+    bool parsed = false;
+    value = text.toDouble(&parsed);
+    return parsed && std::isfinite(value);
+}
+
+// The characters as written: a field of the right length that writing would not have changed.
+template <typename Characters> bool parseCharacters(const QByteArray& text, Characters& characters)
+{
+    const auto written = [](char c) { return RecordFields::lineCharacter(c) == c; };
+    if (std::size_t(text.size()) != std::size(characters) ||
+        !std::all_of(text.begin(), text.end(), written)) {
+        return false;
+    }
+    std::copy(text.begin(), text.end(), characters.begin());
+    return true;
+}
+
+bool parseErrorFlags(const QByteArray& text, quint8& flags)
+{
+    static const QHash<QByteArray, quint8> flagsOfText = [] {
+        QHash<QByteArray, quint8> texts;
+        for (unsigned value = 0; value <= 0xFF; ++value) {
+            texts.insert(StatusFormat::errorFlagsText(quint8(value)).toLatin1(), quint8(value));
+        }
+        return texts;
+    }();
+    const auto found = flagsOfText.constFind(text);
+    if (found == flagsOfText.constEnd()) {
+        return false;
+    }
+    flags = found.value();
+    return true;
+}
+
+// The date and time as written, and only those: no other text gives the same fields back.
+bool parseTimestamp(const QByteArray& date, const QByteArray& time, QDateTime& when)
+{
+    when = QDateTime(QDate::fromString(QString::fromLatin1(date), QStringLiteral("yyyyMMdd")),
+                     QTime::fromString(QString::fromLatin1(time), QStringLiteral("hh:mm:ss")));
+    return when.isValid() && RecordFields::date(when) == date && RecordFields::time(when) == time;
+}
+
+} // namespace
+
 namespace BoxLogFormat {
 
 QStringList tableHeaders()
@@ -65,6 +148,54 @@ QByteArray logBoxLine(const KelvoRecord& entry)
         RecordFields::lineCharacters(entry.mKelvoSerialNumber),
         StatusFormat::errorFlagsText(entry.mErrorFlags).toLatin1(),
     });
+}
+
+std::optional<KelvoRecord> parseLogBoxLine(const QByteArray& line)
+{
+    QByteArray text = line;
+    if (text.endsWith('\n')) {
+        text.chop(text.endsWith("\r\n") ? 2 : 1);
+    }
+    if (text == QByteArray(kColumnCount - 1, ',')) {
+        return unreadBoxLogEntry();
+    }
+    const QByteArrayList fields = text.split(',');
+    if (fields.size() != kColumnCount) {
+        return std::nullopt;
+    }
+    KelvoRecord entry;
+    unsigned depth = 0;
+    unsigned filter = 0;
+    unsigned battery = 0;
+    unsigned supercap = 0;
+    unsigned threshold = 0;
+    double firmware = 0.0;
+    const QByteArray& operation = fields.at(kOperationField);
+    const bool parsed =
+        parseTimestamp(fields.at(kDateField), fields.at(kTimeField), entry.mTimestamp) &&
+        (operation == "READ" || operation == "WRITE") &&
+        parseUnsigned(fields.at(kActivationDepthField), 0xFF, depth) &&
+        parseUnsigned(fields.at(kFilterField), 0xFFFF, filter) &&
+        parseUnsigned(fields.at(kBatteryField), 0xFFFF, battery) &&
+        parseUnsigned(fields.at(kSupercapField), 0xFFFF, supercap) &&
+        parseUnsigned(fields.at(kThresholdField), 0xFFFF, threshold) &&
+        parseNumber(fields.at(kFirmwareField), firmware) &&
+        parseNumber(fields.at(kMaxDepthField), entry.mMaxMeasuredDepth) &&
+        parseNumber(fields.at(kMeasuredActivationDepthField), entry.mActivationMeasuredDepth) &&
+        parseCharacters(fields.at(kSerialField), entry.mSerialNumber) &&
+        parseCharacters(fields.at(kKelvoSerialField), entry.mKelvoSerialNumber) &&
+        parseErrorFlags(fields.at(kErrorFlagsField), entry.mErrorFlags);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    entry.mOperation = QString::fromLatin1(operation);
+    entry.mActivationDepth = quint8(depth);
+    entry.mFilter = quint16(filter);
+    entry.mBatteryLevel = quint16(battery);
+    entry.mSupercapLevel = quint16(supercap);
+    entry.mBatteryThreshold = quint16(threshold);
+    entry.mFirmwareVersion = float(firmware);
+    return entry;
 }
 
 } // namespace BoxLogFormat

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <optional>
+
 struct KelvoRecord;
 
 // How a downloaded box log entry is shown in the log table and saved in the LogBox file. An entry
@@ -23,6 +25,12 @@ QStringList tableCells(const KelvoRecord& entry);
 // activation depth, filter, battery, supercap, threshold, firmware, maximum depth, measured
 // activation depth, serial number, Kelvo serial number, error text.
 QByteArray logBoxLine(const KelvoRecord& entry);
+
+// The entry a line of a LogBox file holds, its line ending (CR LF or LF) optional: the line that
+// logBoxLine writes for it, field for field, or the empty fields of an entry that could not be
+// read. Files are untrusted: anything else, a number out of its field's range or an error text
+// that no flags give, is no entry.
+std::optional<KelvoRecord> parseLogBoxLine(const QByteArray& line);
 
 } // namespace BoxLogFormat
 

@@ -2,6 +2,7 @@
 
 #include "box/boxconfiguration.h"
 #include "box/boxlogformat.h"
+#include "box/boxlogviews.h"
 #include "drivers/kelvodevice.h"
 #include "kelvo/statusformat.h"
 #include "ui_mainwindow.h"
@@ -82,6 +83,7 @@ void MainWindow::tableStarted(int count)
     mUi->Erase_SBox->hide();
     mUi->Nb_Log_Label->hide();
     mUi->Nb_Log_Value->hide();
+    mBoxLogViews->startDownload();
 }
 
 void MainWindow::entryRead(int index, const KelvoRecord& entry)
@@ -90,11 +92,13 @@ void MainWindow::entryRead(int index, const KelvoRecord& entry)
     for (int column = 0; column < cells.size(); ++column) {
         mBoxTable->setItem(index, column, new QTableWidgetItem(cells.at(column)));
     }
+    mBoxLogViews->addDownloadedEntry(entry);
 }
 
 void MainWindow::tableFinished(int count, bool savedWhole)
 {
     mBoxTable->resizeColumnsToContents();
+    mBoxLogViews->finishDownload();
     mUi->Erase_SBox->setVisible(savedWhole);
     mUi->Nb_Log_Label->show();
     mUi->Nb_Log_Value->setText(QString::number(count) + QLatin1String(kBoxLogCapacity));

@@ -3,6 +3,7 @@
 #include "app/toolsetup.h"
 #include "box/boxconfiguration.h"
 #include "box/boxlogdownload.h"
+#include "box/boxlogviews.h"
 #include "dialogs/bargraph.h"
 #include "drivers/kelvodevice.h"
 #include "ui_mainwindow.h"
@@ -60,6 +61,7 @@ void MainWindow::on_Erase_SBox_clicked()
         mBoxTable->clear();
         mBoxTable->setRowCount(0);
         mBoxTable->setColumnCount(0);
+        mBoxLogViews->clear();
         button->hide();
         mUi->Nb_Log_Label->hide();
         mUi->Nb_Log_Value->hide();

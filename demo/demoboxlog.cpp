@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace {
 
 // A small fixed-seed generator, so that every run shows the same log.
@@ -26,18 +28,58 @@ quint32 rawDepth(double metres)
     return quint32(metres * 3.6 + 60.0);
 }
 
-std::array<quint32, EmulatedKelvoTag::blockCount> kelvoImage(int kelvo, DemoRandom& random)
+// The few Kelvos of the streamer that need a look; the others are set alike and sound.
+enum class Oddity
+{
+    None,
+    OtherDepth,
+    OtherFilter,
+    WeakBattery,
+    ErrorFlag,
+    LowSupercap
+};
+
+Oddity oddityOf(int kelvo)
+{
+    switch (kelvo) {
+    case 408:
+    case 434:
+        return Oddity::OtherDepth;
+    case 411:
+        return Oddity::OtherFilter;
+    case 409:
+    case 431:
+        return Oddity::WeakBattery;
+    case 425:
+        return Oddity::ErrorFlag;
+    case 423:
+        return Oddity::LowSupercap;
+    default:
+        return Oddity::None;
+    }
+}
+
+// The Kelvo's tag as the box found it at the given entry: its battery drains over the log's weeks.
+std::array<quint32, EmulatedKelvoTag::blockCount> kelvoImage(int kelvo, int index,
+                                                             DemoRandom& random)
 {
     static const quint8 firmwareCodes[] = {23, 24, 25, 25, 25};
-    static const quint8 depths[] = {25, 50, 50, 75, 100, 150};
-    const quint8 firmware = firmwareCodes[random.below(5)];
-    // One entry in twenty carries error flags, one of the eight at random.
-    const quint8 errors = random.below(20) == 0 ? quint8(1u << random.below(8)) : 0;
-    const quint8 depth = depths[random.below(6)];
-    const quint16 filter = quint16(4 + random.below(7));
-    const quint8 battery =
-        quint8(random.below(10) == 0 ? 120 + random.below(20) : 150 + random.below(60));
-    const quint8 supercap = quint8(130 + random.below(90));
+    const Oddity oddity = oddityOf(kelvo);
+    const quint8 firmware = firmwareCodes[kelvo % 5];
+    // One entry in forty carries an error flag, one of the eight at random, that the next
+    // entries of the Kelvo no longer have; the faulty Kelvo keeps its flag from mid-log on.
+    quint8 errors = random.below(40) == 0 ? quint8(1u << random.below(8)) : 0;
+    if (oddity == Oddity::ErrorFlag && index > 150) {
+        errors = 0x04;
+    }
+    const quint8 depth = oddity == Oddity::OtherDepth ? 75 : 50;
+    const quint16 filter = oddity == Oddity::OtherFilter ? 7 : 5;
+    // About 90 mV over the first 300 entries, and no more in a longer log.
+    const int drained = std::min(index / 20, 15);
+    const int firstBattery = oddity == Oddity::WeakBattery ? 145 : 185 + kelvo % 20;
+    const quint8 battery = quint8(firstBattery - drained + int(random.below(3)));
+    const quint8 supercap =
+        quint8(oddity == Oddity::LowSupercap ? 125 + random.below(10) : 150 + random.below(70));
     const quint8 threshold = 140; // 3298 mV
     const double diveMetres =
         random.below(15) == 0 ? 160.0 + random.below(40) : 2.0 + random.below(20);
@@ -74,8 +116,8 @@ void fillDemoBoxLog(EmulatedStandaloneBox& box, int entries)
     for (int index = 0; index < entries; ++index) {
         when = when.addSecs(45 + random.below(index % 40 == 39 ? 86400 : 1800));
         const quint32 operation = random.below(3) == 0 ? 1 : 0;
-        const int kelvo = 400 + int(random.below(120));
+        const int kelvo = 400 + int(random.below(40));
         box.appendLogEntry(EmulatedStandaloneBox::logEntry(quint32(epoch.secsTo(when)), operation,
-                                                           kelvoImage(kelvo, random)));
+                                                           kelvoImage(kelvo, index, random)));
     }
 }

@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStackedWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -287,6 +290,64 @@ private slots:
         QCOMPARE(bench.answerer().texts(),
                  QStringList{"Erase operation failed\nThe box's log has not been saved whole: "
                              "read it first."});
+    }
+
+    void showsTheKelvosOfADownloadAndOfASavedFile()
+    {
+        BoxBench bench(3);
+        bench.click(bench.readButton());
+        bench.find<QPushButton>("Btn_Kelvos_SBox")->click();
+        auto* view = bench.find<QTableView>("Tbl_Kelvos_SBox");
+        QCOMPARE(bench.find<QStackedWidget>("Stk_BoxViews_SBox")->currentWidget(),
+                 view->parentWidget());
+        QAbstractItemModel* kelvos = view->model();
+        QCOMPARE(kelvos->rowCount(), 1);
+        QCOMPARE(kelvos->index(0, 2).data().toString(), QStringLiteral("3"));
+
+        // An earlier download: a second Kelvo with a weak battery, and a line that is no entry.
+        QFile earlier(QStringLiteral("LogBox_20240101_080000.txt"));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write(plausibleLine("14:05:09", "READ") + "not a LogBox line\r\n" +
+                      "20240301,15:00:00,READ,50,5,3200,3543,3298,2.5,62.5,50,KV23000399,"
+                      "00000399, No Error \r\n");
+        QVERIFY(earlier.flush());
+        QVERIFY(earlier.setFileTime(QDateTime(QDate(2024, 1, 1), QTime(8, 0)),
+                                    QFileDevice::FileModificationTime));
+        earlier.close();
+        QStringList offered;
+        bench.answerer().setDialogHandler([&offered](QWidget* dialog) {
+            auto* list = dialog->findChild<QListWidget*>();
+            for (int row = 0; row < list->count(); ++row) {
+                offered << list->item(row)->text();
+            }
+            list->setCurrentRow(1);
+            dialog->findChild<QPushButton*>(QStringLiteral("Btn_Open_LogBoxFile"))->click();
+        });
+        bench.click(bench.find<QPushButton>("Btn_OpenLogBox_SBox"));
+        QCOMPARE(offered, (QStringList{QFileInfo(logBoxPath()).fileName() + "   3 entries",
+                                       "LogBox_20240101_080000.txt   3 entries"}));
+        QCOMPARE(bench.answerer().texts().last(),
+                 QStringLiteral("Lines left out of ./LogBox_20240101_080000.txt, which are not "
+                                "LogBox lines: 2 (1 in all)."));
+        QCOMPARE(bench.table()->rowCount(), 2);
+        QVERIFY(bench.eraseButton()->isHidden());
+        const auto serials = [kelvos] {
+            return QStringList{kelvos->index(0, 0).data().toString(),
+                               kelvos->index(1, 0).data().toString()};
+        };
+        QCOMPARE(serials(), (QStringList{"KV23000399", "KV23000417"}));
+        QCOMPARE(kelvos->index(0, 11).data().toString(), QStringLiteral("battery below threshold"));
+        QVERIFY(!view->grab().isNull());
+
+        // A tap on a header sorts by that column, a second tap the other way round.
+        QHeaderView* header = view->horizontalHeader();
+        for (int tap = 0; tap < 2; ++tap) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(7) + 5, 5));
+            QCOMPARE(header->sortIndicatorSection(), 7);
+            const bool ascending = header->sortIndicatorOrder() == Qt::AscendingOrder;
+            QCOMPARE(kelvos->index(0, 7).data().toString(), ascending ? "3200" : "3665");
+        }
     }
 
     void retriesAnEntryOnce()

@@ -171,6 +171,49 @@ private slots:
         QCOMPARE(BoxLogFormat::logBoxLine(entry), QByteArray(",,,,,,,,,,,,,\r\n"));
     }
 
+    void readsTheLinesItWrites()
+    {
+        // The untrusted entry too: its line reads back into the entry that writes that line.
+        for (const QByteArray& text :
+             {kWrittenEntry, boxLogText({{16, "ff00ff21"}, {56, "2c0d0a00"}, {104, "ffff"}})}) {
+            const QByteArray line = BoxLogFormat::logBoxLine(decodeBoxLogEntry(text));
+            const std::optional<KelvoRecord> read = BoxLogFormat::parseLogBoxLine(line);
+            QVERIFY(read.has_value());
+            QCOMPARE(BoxLogFormat::logBoxLine(*read), line);
+            QCOMPARE(read->mOperation, decodeBoxLogEntry(text).mOperation);
+        }
+        const std::optional<KelvoRecord> unread = BoxLogFormat::parseLogBoxLine(",,,,,,,,,,,,,\n");
+        QVERIFY(unread && isUnreadBoxLogEntry(*unread));
+    }
+
+    void refusesLinesItDoesNotWrite_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("no such day") << 0 << QByteArray("20240230");
+        QTest::newRow("no such time") << 1 << QByteArray("14:5:09");
+        QTest::newRow("operation") << 2 << QByteArray("write");
+        QTest::newRow("depth over 8 bits") << 3 << QByteArray("256");
+        QTest::newRow("signed filter") << 4 << QByteArray("+5");
+        QTest::newRow("battery over 16 bits") << 5 << QByteArray("65536");
+        QTest::newRow("firmware") << 8 << QByteArray("nan");
+        QTest::newRow("depth") << 9 << QByteArray("x");
+        QTest::newRow("short serial") << 11 << QByteArray("123456789");
+        QTest::newRow("long Kelvo serial") << 12 << QByteArray("KV0004170");
+        QTest::newRow("error words out of order") << 13 << QByteArray(" Bat  Load ");
+        QTest::newRow("a fifteenth field") << 13 << QByteArray(" No Error ,");
+    }
+
+    void refusesLinesItDoesNotWrite()
+    {
+        QFETCH(int, field);
+        QFETCH(QByteArray, text);
+        QByteArrayList fields =
+            BoxLogFormat::logBoxLine(decodeBoxLogEntry(kWrittenEntry)).chopped(2).split(',');
+        fields[field] = text;
+        QVERIFY(!BoxLogFormat::parseLogBoxLine(fields.join(',')).has_value());
+    }
+
     void namesTheLogBoxFile()
     {
         const QDateTime when(QDate(2024, 3, 1), QTime(14, 5, 9));

@@ -236,7 +236,11 @@ void TestMainWindowForm::nestedLayouts()
     QCOMPARE(itemNames(mUi->horizontalLayout_5), QStringList({"gridLayout_2"}));
     QCOMPARE(itemNames(mUi->horizontalLayout_6), QStringList({"gridLayout_Admin"}));
     QCOMPARE(itemNames(mUi->verticalLayout_4),
-             QStringList({"gridLayout_StandaloneBox", "SBoxData"}));
+             QStringList({"gridLayout_StandaloneBox", "horizontalLayout_BoxViews"}));
+    // The entries table shares its place with the Kelvos view, behind the switch between them.
+    QCOMPARE(itemNames(mUi->horizontalLayout_BoxViews),
+             QStringList({"verticalLayout_BoxViewSwitch", "Stk_BoxViews_SBox"}));
+    QCOMPARE(mUi->Stk_BoxViews_SBox->currentWidget(), mUi->SBoxData->parentWidget());
 
     QCOMPARE(mUi->verticalLayout->contentsMargins(), QMargins(3, 0, 3, 0));
     QCOMPARE(mUi->horizontalLayout->spacing(), 30);
