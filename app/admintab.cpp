@@ -5,11 +5,17 @@
 #include "ui_mainwindow.h"
 
 #include <QDateTime>
+#include <QMessageBox>
 
+// Stored values the tool could not use are replaced by defaults, and the crew is told once, at
+// start-up: the presets they rely on have changed.
 void MainWindow::loadSettings()
 {
-    ToolSetup::load(mSetupStore, QDateTime::currentDateTime())
-        .applyTo(mKelvoDevice->record(), mKelvoDevice->boxSettings());
+    const ToolSetup setup = ToolSetup::load(mSetupStore, QDateTime::currentDateTime());
+    setup.applyTo(mKelvoDevice->record(), mKelvoDevice->boxSettings());
+    if (!setup.replacedValues.isEmpty()) {
+        QMessageBox::information(this, tr("Varrow"), setup.replacedValues.join(QLatin1Char('\n')));
+    }
 }
 
 void MainWindow::readSetup()

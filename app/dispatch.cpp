@@ -85,9 +85,12 @@ void MainWindow::progress(int value)
     mBarGraph->setValue(value);
 }
 
+// The window is drawn again at once without the progress dialog: a result box opened straight
+// after would otherwise stand over a strip of it until the window's next paint.
 void MainWindow::hideProgress()
 {
     mBarGraph->hide();
+    repaint();
 }
 
 void MainWindow::warning(const QString& title, const QString& text)
@@ -138,8 +141,10 @@ void MainWindow::on_TabW_menu_currentChanged(int index)
         showBoxConfig();
         // There are only three pictures; the box tab shares the Admin one.
         mWarningDialog->show(2);
-        // With another reader this makes no exchange: the box's values become unknown and the
-        // fields are left empty.
+        // The box is found again as a click would find it, so that a box whose line came back
+        // shows its values. With another reader this makes no exchange: the box's values become
+        // unknown and the fields are left empty.
+        ensureReader();
         BoxConfiguration(*mKelvoDevice).readBack();
         showBoxConfig();
         break;

@@ -33,19 +33,33 @@ ToolSetup ToolSetup::load(const QString& store, const QDateTime& now)
 {
     QSettings settings{QLatin1String(kOrganisation), store};
     ToolSetup setup = of(KelvoRecord(), BoxSettings());
+    // No depth is 0 and no usable letter is NUL: a value taken as that was refused.
     for (int index = 0; index < 3; ++index) {
-        setup.presetDepths[index] = SettingsValues::depth(
-            settings.value(QLatin1String(kDepthKeys[index])), setup.presetDepths[index]);
+        const QVariant stored = settings.value(QLatin1String(kDepthKeys[index]));
+        if (stored.isValid() && SettingsValues::depth(stored, 0) == 0)
+            setup.noteReplaced(kDepthKeys[index], stored,
+                               QString::number(setup.presetDepths[index]));
+        setup.presetDepths[index] = SettingsValues::depth(stored, setup.presetDepths[index]);
     }
     for (int index = 0; index < 2; ++index) {
-        setup.positionLetters[index] = SettingsValues::letter(
-            settings.value(QLatin1String(kLetterKeys[index])), setup.positionLetters[index]);
+        const QVariant stored = settings.value(QLatin1String(kLetterKeys[index]));
+        if (stored.isValid() && SettingsValues::letter(stored, '\0') == '\0')
+            setup.noteReplaced(kLetterKeys[index], stored,
+                               QString(QChar::fromLatin1(setup.positionLetters[index])));
+        setup.positionLetters[index] = SettingsValues::letter(stored, setup.positionLetters[index]);
     }
     setup.logPath = storedLogPath(settings);
     setup.logBoxPath = settings.value(QLatin1String(kLogBoxPathKey), QString()).toString();
     if (setup.logBoxPath.isEmpty())
         setup.logBoxPath = ::startNewLogBoxFile(settings, now);
     return setup;
+}
+
+void ToolSetup::noteReplaced(const char* key, const QVariant& stored, const QString& used)
+{
+    replacedValues
+        << tr("The setting \"%1\" held \"%2\", which cannot be used: %3 is used instead.")
+               .arg(QLatin1String(key), stored.toString(), used);
 }
 
 std::optional<QString> ToolSetup::save(const QString& store, const ToolSetup& setup,
@@ -80,7 +94,7 @@ QString ToolSetup::startNewLogBoxFile(const QString& store, const QDateTime& now
 
 ToolSetup ToolSetup::of(const KelvoRecord& record, const BoxSettings& box)
 {
-    return {record.mPresetDepths, record.mPositionLetters, record.mLogPath, box.mLogBoxPath};
+    return {record.mPresetDepths, record.mPositionLetters, record.mLogPath, box.mLogBoxPath, {}};
 }
 
 void ToolSetup::applyTo(KelvoRecord& record, BoxSettings& box) const

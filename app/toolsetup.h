@@ -1,8 +1,11 @@
 #ifndef TOOLSETUP_H
 #define TOOLSETUP_H
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 #include <QtGlobal>
 
 #include <array>
@@ -20,10 +23,16 @@ inline const char* const kCrewSetupStore = "ConfKelvo";
 // starts with.
 struct ToolSetup
 {
+    Q_DECLARE_TR_FUNCTIONS(ToolSetup)
+
+public:
     std::array<quint8, 3> presetDepths{};
     std::array<char, 2> positionLetters{};
     QString logPath;
     QString logBoxPath;
+    // One line for each stored value that the tool could not use, saying what was stored and what
+    // is used instead: the crew's presets changed, and they are told so.
+    QStringList replacedValues;
 
     // The stored setup. With no LogBox file stored, a new one is named next to the operations
     // log for the given time, and stored.
@@ -40,6 +49,9 @@ struct ToolSetup
     // The setup that the record and the box settings hold, and the other way round.
     static ToolSetup of(const KelvoRecord& record, const BoxSettings& box);
     void applyTo(KelvoRecord& record, BoxSettings& box) const;
+
+private:
+    void noteReplaced(const char* key, const QVariant& stored, const QString& used);
 };
 
 #endif

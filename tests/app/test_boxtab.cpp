@@ -468,6 +468,21 @@ private slots:
         QCOMPARE(bench.box().requests(Request::SetClock), 2);
     }
 
+    // A box whose line came back shows its values as soon as the tab is entered again.
+    void enteringTheTabFindsTheBoxAgain()
+    {
+        BoxBench bench;
+        bench.box().setConfig(100, 8);
+        bench.showTab(0);
+        bench.box().setSilent(true);
+        bench.showTab(kBoxTab);
+        QVERIFY(bench.field("LnEd_ActivationDepth_SBox")->text().isEmpty());
+        bench.box().setSilent(false);
+        bench.showTab(0);
+        bench.showTab(kBoxTab);
+        QCOMPARE(bench.field("LnEd_ActivationDepth_SBox")->text(), QStringLiteral("100"));
+    }
+
     // The tab stays enabled once the box was seen. With the board as reader the box flows send
     // nothing to the box; with no reader they say so.
     void otherReadersAndNone()

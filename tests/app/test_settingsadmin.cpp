@@ -96,6 +96,13 @@ private slots:
         bench.showTab(2);
         QCOMPARE(bench.field("LnEd_StreamerID")->text(), QStringLiteral("T"));
         QCOMPARE(bench.field("LnEd_DeviceID")->text(), QStringLiteral("D"));
+        // The crew is told once, at start-up, what was replaced.
+        QCOMPARE(
+            bench.answerer().texts().value(0),
+            QStringLiteral("The setting \"Depth0\" held \"300\", which cannot be used: 50 is "
+                           "used instead.\nThe setting \"Depth1\" held \"not a number\", which "
+                           "cannot be used: 75 is used instead.\nThe setting \"DeviceID\" held "
+                           "\"1000\", which cannot be used: D is used instead."));
     }
 
     void writesTheSetup()
