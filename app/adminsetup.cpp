@@ -22,7 +22,7 @@ void AdminSetup::read()
 
 bool AdminSetup::write(const SetupEntries& entries)
 {
-    if (!checkPresetDepths(entries))
+    if (!checkPresetDepths(entries) || !checkLogPath(entries.logPath))
         return false;
     mListener.progress(40);
     takeAdminSetup(entries);
@@ -48,6 +48,18 @@ bool AdminSetup::checkPresetDepths(const SetupEntries& entries)
         return false;
     }
     return true;
+}
+
+// A log path that cannot be opened for appending would leave every later operation unrecorded.
+bool AdminSetup::checkLogPath(const QString& path)
+{
+    QString reason;
+    if (OperationLogLine::canAppend(path, &reason))
+        return true;
+    mListener.warning(
+        tr("Admin"),
+        tr("The operations log %1 cannot be opened for appending: %2").arg(path, reason));
+    return false;
 }
 
 void AdminSetup::takeAdminSetup(const SetupEntries& entries)
@@ -83,6 +95,8 @@ bool AdminSetup::saveSettings()
 void AdminSetup::appendSetupLog(const QByteArray& action)
 {
     const QByteArray line = OperationLogLine::setup(mRecord, action, QDateTime::currentDateTime());
-    if (!OperationLogLine::append(mRecord.mLogPath, line))
-        mListener.warning(tr("Admin"), tr("Log file entry failed"));
+    QString reason;
+    if (!OperationLogLine::append(mRecord.mLogPath, line, &reason))
+        mListener.warning(tr("Admin"), tr("Log file entry failed") + QLatin1Char('\n') +
+                                           tr("%1: %2").arg(mRecord.mLogPath, reason));
 }

@@ -31,12 +31,14 @@ public:
 
     // The stored setup into the record; a log line that cannot be written is warned about.
     void read();
-    // The entries into the record and the store, once every preset depth is valid; false, with
-    // the first invalid depth refused, or with a warning when the store could not be written.
+    // The entries into the record and the store, once every preset depth is valid and the log
+    // path can be appended to; false, with the first invalid depth refused, a warning naming the
+    // log path, or a warning when the store could not be written.
     bool write(const SetupEntries& entries);
 
 private:
     bool checkPresetDepths(const SetupEntries& entries);
+    bool checkLogPath(const QString& path);
     void takeAdminSetup(const SetupEntries& entries);
     bool saveSettings();
     void appendSetupLog(const QByteArray& action);

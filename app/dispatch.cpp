@@ -100,9 +100,10 @@ void MainWindow::warning(const QString& title, const QString& text)
 
 void MainWindow::restoreField(Field field, const QString& text, bool refused)
 {
-    QLineEdit* const fields[] = {mUi->LnEd_ActivationDepth_Adv, mUi->LnEd_Filter_Adv,
-                                 mUi->LnEd_SerialNumber_Adv,    mUi->LnEd_ActivationDepth1,
-                                 mUi->LnEd_ActivationDepth2,    mUi->LnEd_ActivationDepth3};
+    QLineEdit* const fields[] = {mUi->LnEd_ActivationDepth_Adv,  mUi->LnEd_Filter_Adv,
+                                 mUi->LnEd_SerialNumber_Adv,     mUi->LnEd_ActivationDepth1,
+                                 mUi->LnEd_ActivationDepth2,     mUi->LnEd_ActivationDepth3,
+                                 mUi->LnEd_SerialNumberKelvo_Adv};
     QLineEdit* edit = fields[static_cast<int>(field)];
     edit->setText(text);
     if (refused) {

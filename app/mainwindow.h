@@ -99,6 +99,10 @@ private:
     TabEntries tabEntries(TagTab tab) const;
 
     bool showLevel(int kind, quint16 value);
+    void showLevels(const KelvoRecord& record);
+    // Both tabs' bar and label of a level: 1 battery, 2 supercapacitor.
+    void setLevelWidgets(int kind, int value, const QString& text, const char* barStyle,
+                         const char* labelStyle);
     bool refreshSimplified();
     bool refreshAdvanced();
 

@@ -24,22 +24,28 @@ QByteArray tagOperation(const KelvoRecord& record, const QByteArray& action, con
                           RecordFields::lineCharacter(record.mPositionLetters[1]),
                           int(record.mDevice))
             .toLatin1();
+    // A value not known of this Kelvo is an empty field.
+    const auto known = [&record](TagField field, const QByteArray& text) {
+        return record.isKnown(field) ? text : QByteArray();
+    };
     return RecordFields::line({
         dateAndTime(when),
         action,
-        RecordFields::decimal(record.mActivationDepth),
-        RecordFields::decimal(record.mFilter),
-        RecordFields::decimal(record.mBatteryLevel),
-        RecordFields::decimal(record.mSupercapLevel),
-        RecordFields::decimal(record.mBatteryThreshold),
-        RecordFields::general(static_cast<double>(record.mFirmwareVersion)),
-        RecordFields::general(record.mMaxMeasuredDepth),
-        RecordFields::general(record.mActivationMeasuredDepth),
+        known(TagField::ActivationDepth, RecordFields::decimal(record.mActivationDepth)),
+        known(TagField::Filter, RecordFields::decimal(record.mFilter)),
+        known(TagField::BatteryLevel, RecordFields::decimal(record.mBatteryLevel)),
+        known(TagField::SupercapLevel, RecordFields::decimal(record.mSupercapLevel)),
+        known(TagField::BatteryThreshold, RecordFields::decimal(record.mBatteryThreshold)),
+        known(TagField::FirmwareVersion,
+              RecordFields::general(static_cast<double>(record.mFirmwareVersion))),
+        known(TagField::MaxMeasuredDepth, RecordFields::general(record.mMaxMeasuredDepth)),
+        known(TagField::ActivationMeasuredDepth,
+              RecordFields::general(record.mActivationMeasuredDepth)),
         position,
-        RecordFields::lineCharacters(record.mSerialNumber),
+        known(TagField::SerialNumber, RecordFields::lineCharacters(record.mSerialNumber)),
         RecordFields::lineCharacters(record.mKelvoSerialNumber)
             .left(record.knownKelvoSerialCharacters()),
-        StatusFormat::errorFlagsText(record.mErrorFlags).toLatin1(),
+        known(TagField::ErrorFlags, StatusFormat::errorFlagsText(record.mErrorFlags).toLatin1()),
     });
 }
 
@@ -71,6 +77,11 @@ bool append(const QString& path, const QByteArray& line, QString* reason)
         *reason = file.errorString();
     file.close();
     return written;
+}
+
+bool canAppend(const QString& path, QString* reason)
+{
+    return append(path, QByteArray(), reason);
 }
 
 } // namespace OperationLogLine

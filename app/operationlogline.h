@@ -21,6 +21,10 @@ QByteArray setup(const KelvoRecord& record, const QByteArray& action, const QDat
 // the line cannot be written out; the system's reason is then given in reason, when asked for.
 bool append(const QString& path, const QByteArray& line, QString* reason = nullptr);
 
+// Whether the file can be opened for appending; it is created when missing, as the first line
+// would create it.
+bool canAppend(const QString& path, QString* reason);
+
 } // namespace OperationLogLine
 
 #endif

@@ -10,9 +10,6 @@
 namespace {
 constexpr int kLowBoxBatteryLevel = 10;
 constexpr int kFullBoxBatteryLevel = 100;
-// An unknown level: an en dash, in the label's size but neither the good nor the low colour.
-constexpr char16_t kUnknownLevelDash = 0x2013;
-const char* const kUnknownLevelLabelStyle = "font: bold 24pt Arial;";
 // The box's log capacity, shown next to the count.
 const char* const kBoxLogCapacity = " / 3640";
 // A value the box holds that its keypad would not offer.
@@ -31,9 +28,9 @@ void MainWindow::showBoxConfig()
     markHeldBoxValues();
     if (!box.mBoxBatteryLevelRead) {
         mUi->Pgb_Battery_SBox->setValue(0);
-        mUi->Pgb_Battery_SBox_Label->setText(QString(QChar(kUnknownLevelDash)));
+        mUi->Pgb_Battery_SBox_Label->setText(StatusFormat::unknownLevelText());
         mUi->Pgb_Battery_SBox->setStyleSheet(QLatin1String(StatusFormat::kBarGoodStyle));
-        mUi->Pgb_Battery_SBox_Label->setStyleSheet(QLatin1String(kUnknownLevelLabelStyle));
+        mUi->Pgb_Battery_SBox_Label->setStyleSheet(QLatin1String(StatusFormat::kLabelUnknownStyle));
         return;
     }
     // A level the bar cannot hold would leave it at its previous value; the label tells the number.

@@ -122,11 +122,15 @@ bool KelvoDevice::setRfAccess(bool request)
 {
     if (!mDriver)
         return finish(Outcome::NoReader);
+    // A lock flag read as set is why the memory could not be had, even when a later attempt got
+    // no answer; without one, the tag stopped answering.
+    bool lockSeen = false;
     for (int attempt = 1;; ++attempt) {
         if (tryRfAccess(request))
             return finish(Outcome::Done);
+        lockSeen = lockSeen || mLastOutcome == Outcome::MemoryLocked;
         if (attempt == rfAccessAttempts)
-            return false;
+            return finish(lockSeen ? Outcome::MemoryLocked : mLastOutcome);
         mPause(rfAccessPauseMilliseconds);
     }
 }
@@ -156,16 +160,20 @@ bool KelvoDevice::readRecord()
     quint32 value = 0;
     if (!mDriver)
         return finish(Outcome::NoReader);
+    // A read that fails part-way leaves the fields it did not reach unknown.
+    mRecord.forgetTagValues();
     if (!mDriver->readBlock(statusBlock, value))
         return driverFailed();
     mRecord.mErrorFlags = byteAt(value, 3);
     mRecord.mFirmwareVersion = firmwareVersionFromCode(byteAt(value, 0));
+    mRecord.setSources({TagField::ErrorFlags, TagField::FirmwareVersion}, FieldSource::Read);
 
     quint32 block1 = 0;
     if (!mDriver->readBlock(activationBlock, block1))
         return driverFailed();
     mRecord.mActivationDepth = byteAt(block1, 1);
     mRecord.mFilter = wordAt(block1, 2);
+    mRecord.setSources({TagField::ActivationDepth, TagField::Filter}, FieldSource::Read);
 
     quint32 block5 = 0;
     quint32 block6 = 0;
@@ -180,38 +188,47 @@ bool KelvoDevice::readRecord()
         return driverFailed();
     mRecord.mSerialNumber[8] = static_cast<char>(byteAt(block7, 0));
     mRecord.mSerialNumber[9] = static_cast<char>(byteAt(block7, 1));
+    mRecord.setSources({TagField::SerialNumber}, FieldSource::Read);
+    mRecord.mKelvoRead = mRecord.mSerialNumber;
 
     if (!mDriver->readBlock(voltageBlock, value))
         return driverFailed();
     mRecord.mBatteryLevel = millivoltsFromVoltageCode(byteAt(value, 0));
     mRecord.mSupercapLevel = millivoltsFromVoltageCode(byteAt(value, 1));
+    mRecord.setSources({TagField::BatteryLevel, TagField::SupercapLevel}, FieldSource::Read);
 
     if (!mDriver->readBlock(measuredActivationDepthBlock, value))
         return driverFailed();
     mRecord.mActivationMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
+    mRecord.setSources({TagField::ActivationMeasuredDepth}, FieldSource::Read);
     quint32 block12 = 0;
     if (!mDriver->readBlock(maxMeasuredDepthBlock, block12))
         return driverFailed();
     mRecord.mMaxMeasuredDepth = metresFromRawDepth(wordAt(block12, 0));
+    mRecord.setSources({TagField::MaxMeasuredDepth}, FieldSource::Read);
 
     if (!mDriver->readBlock(kelvoSerialNumberFirstBlock, value))
         return driverFailed();
     unpackCharacters(value, &mRecord.mKelvoSerialNumber[0]);
+    mRecord.setSources({TagField::KelvoSerialStart}, FieldSource::Read);
     // The read goes on without block 15; its four characters are then unknown.
-    mRecord.mKelvoSerialEndRead = mDriver->readBlock(kelvoSerialNumberSecondBlock, value);
-    if (mRecord.mKelvoSerialEndRead)
+    if (mDriver->readBlock(kelvoSerialNumberSecondBlock, value)) {
         unpackCharacters(value, &mRecord.mKelvoSerialNumber[4]);
+        mRecord.setSources({TagField::KelvoSerialEnd}, FieldSource::Read);
+    }
 
     quint32 block13 = 0;
     if (!mDriver->readBlock(thresholdAndChecksumBBlock, block13))
         return driverFailed();
     mRecord.mBatteryThreshold = millivoltsFromVoltageCode(byteAt(block13, 3));
+    mRecord.setSources({TagField::BatteryThreshold}, FieldSource::Read);
 
     // The blocks the checksums cover were read whole above, so they are checked at no cost.
     const quint16 expectedA =
         checksumA(byteAt(block1, 1), wordAt(block1, 2), block5, block6, wordAt(block7, 0));
     const quint8 expectedB = checksumB(wordAt(block12, 2), wordAt(block13, 0), byteAt(block13, 3));
-    mRecord.mChecksumsMatch = wordAt(block7, 2) == expectedA && byteAt(block13, 2) == expectedB;
+    mRecord.mChecksumAMatches = wordAt(block7, 2) == expectedA;
+    mRecord.mChecksumBMatches = byteAt(block13, 2) == expectedB;
     return finish(Outcome::Done);
 }
 
@@ -266,15 +283,21 @@ bool KelvoDevice::writeActivationSettings(BlockOneWrite blockOneWrite)
     return mDriver->writeBlock(activationBlock, value);
 }
 
-// Characters that were neither read from this tag nor entered are not written: block 15 is then
-// left as the tag holds it.
+// The identity fields are written only with a value entered for this Kelvo; otherwise the tag
+// keeps what it holds.
 bool KelvoDevice::writeKelvoSerialNumber()
 {
-    return mDriver->writeBlock(kelvoSerialNumberFirstBlock,
-                               packCharacters(&mRecord.mKelvoSerialNumber[0])) &&
-           (!mRecord.mKelvoSerialEndRead ||
+    return (!isEntered(TagField::KelvoSerialStart) ||
+            mDriver->writeBlock(kelvoSerialNumberFirstBlock,
+                                packCharacters(&mRecord.mKelvoSerialNumber[0]))) &&
+           (!isEntered(TagField::KelvoSerialEnd) ||
             mDriver->writeBlock(kelvoSerialNumberSecondBlock,
                                 packCharacters(&mRecord.mKelvoSerialNumber[4])));
+}
+
+bool KelvoDevice::isEntered(TagField field) const
+{
+    return mRecord.source(field) == FieldSource::Entered;
 }
 
 // The serial number is covered by checksum A, which the caller updates in every case. Once the
@@ -282,10 +305,11 @@ bool KelvoDevice::writeKelvoSerialNumber()
 // reported as failed may still have reached the tag.
 bool KelvoDevice::writeFactoryValues()
 {
-    if (!writeSerialNumber())
+    if (isEntered(TagField::SerialNumber) && !writeSerialNumber())
         return driverFailed();
-    if (mDriver->writeByte(thresholdAndChecksumBBlock, 3,
-                           voltageCodeFromMillivolts(mRecord.mBatteryThreshold)) &&
+    if ((!isEntered(TagField::BatteryThreshold) ||
+         mDriver->writeByte(thresholdAndChecksumBBlock, 3,
+                            voltageCodeFromMillivolts(mRecord.mBatteryThreshold))) &&
         updateChecksumB())
         return true;
     driverFailed();

@@ -49,7 +49,11 @@ public:
     bool tagPresent();
     bool setRfAccess(bool request);
 
+    // Starts from nothing known; the fields it reads are known as read from this Kelvo.
     bool readRecord();
+    // The writes put the activation depth and filter on the tag, and each identity field (the
+    // Kelvo serial number; with factory writes the serial number and battery threshold) only when
+    // the record holds it as entered for this Kelvo.
     // Simplified-tab write: block 1 is written whole, with byte 0 cleared.
     bool writeRecordFull();
     // Advanced-tab write: block 1 byte 0 keeps what the tag holds.
@@ -96,6 +100,7 @@ private:
     bool writeKelvoSerialNumber();
     bool writeFactoryValues();
     bool writeSerialNumber();
+    bool isEntered(TagField field) const;
     bool abandonWriteAfterBlockOne();
     bool tryRfAccess(bool request);
     // Records the outcome of the last operation; true when it is done.

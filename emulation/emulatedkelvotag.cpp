@@ -47,29 +47,58 @@ void EmulatedKelvoTag::countReaderAccess()
         mBlocks[0] = withByteAt(mBlocks[0], lockFlagByte, 0);
 }
 
+namespace {
+
+struct KelvoValues
+{
+    const char* serialNumber;
+    const char* kelvoSerialNumber;
+    quint8 firmwareCode;
+    quint8 errorFlags;
+    quint8 activationDepth;
+    quint16 filter;
+    quint8 batteryCode;
+    quint8 supercapCode;
+    quint16 measuredRaw;
+    quint16 maxRaw;
+    quint16 checksumBInput;
+    quint16 thresholdMillivolts;
+};
+
+void fill(std::array<quint32, EmulatedKelvoTag::blockCount>& blocks, const KelvoValues& values)
+{
+    const quint8 thresholdCode = voltageCodeFromMillivolts(values.thresholdMillivolts);
+    blocks.fill(0);
+    blocks[0] = (quint32{values.firmwareCode} << 24) | values.errorFlags;
+    blocks[1] = (quint32{values.activationDepth} << 16) | values.filter;
+    blocks[5] = packCharacters(values.serialNumber);
+    blocks[6] = packCharacters(values.serialNumber + 4);
+    blocks[7] = (quint32{static_cast<quint8>(values.serialNumber[8])} << 24) |
+                (quint32{static_cast<quint8>(values.serialNumber[9])} << 16);
+    blocks[8] = (quint32{values.batteryCode} << 24) | (quint32{values.supercapCode} << 16);
+    blocks[11] = quint32{values.measuredRaw} << 16;
+    blocks[12] = (quint32{values.maxRaw} << 16) | values.checksumBInput;
+    blocks[13] = (0x0042u << 16) | thresholdCode;
+    blocks[14] = packCharacters(values.kelvoSerialNumber);
+    blocks[15] = packCharacters(values.kelvoSerialNumber + 4);
+
+    const quint16 sumA = checksumA(byteAt(blocks[1], 1), wordAt(blocks[1], 2), blocks[5], blocks[6],
+                                   wordAt(blocks[7], 0));
+    blocks[7] = withWordAt(blocks[7], 2, sumA);
+    const quint8 sumB = checksumB(wordAt(blocks[12], 2), wordAt(blocks[13], 0), thresholdCode);
+    blocks[13] = withByteAt(blocks[13], 2, sumB);
+}
+
+} // namespace
+
 void EmulatedKelvoTag::fillWithPlausibleValues()
 {
-    const char serialNumber[] = "KV23000417";
-    const char kelvoSerialNumber[] = "00000417";
-    const quint8 thresholdCode = voltageCodeFromMillivolts(3300);
+    fill(mBlocks,
+         {"KV23000417", "00000417", 25, 0, 50, 5, 200, 180, 60 + 180, 60 + 225, 0x1234, 3300});
+}
 
-    mBlocks.fill(0);
-    mBlocks[0] = 25u << 24;
-    mBlocks[1] = (50u << 16) | 5u;
-    mBlocks[5] = packCharacters(serialNumber);
-    mBlocks[6] = packCharacters(serialNumber + 4);
-    mBlocks[7] = (quint32{static_cast<quint8>(serialNumber[8])} << 24) |
-                 (quint32{static_cast<quint8>(serialNumber[9])} << 16);
-    mBlocks[8] = (200u << 24) | (180u << 16);
-    mBlocks[11] = (60u + 180u) << 16;
-    mBlocks[12] = ((60u + 225u) << 16) | 0x1234u;
-    mBlocks[13] = (0x0042u << 16) | thresholdCode;
-    mBlocks[14] = packCharacters(kelvoSerialNumber);
-    mBlocks[15] = packCharacters(kelvoSerialNumber + 4);
-
-    const quint16 sumA = checksumA(byteAt(mBlocks[1], 1), wordAt(mBlocks[1], 2), mBlocks[5],
-                                   mBlocks[6], wordAt(mBlocks[7], 0));
-    mBlocks[7] = withWordAt(mBlocks[7], 2, sumA);
-    const quint8 sumB = checksumB(wordAt(mBlocks[12], 2), wordAt(mBlocks[13], 0), thresholdCode);
-    mBlocks[13] = withByteAt(mBlocks[13], 2, sumB);
+void EmulatedKelvoTag::fillAsAnotherKelvo()
+{
+    fill(mBlocks,
+         {"KV23000928", "00000928", 31, 0x10, 100, 8, 150, 120, 60 + 90, 60 + 144, 0x4321, 3500});
 }

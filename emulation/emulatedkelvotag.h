@@ -33,6 +33,9 @@ public:
     // "00000417", battery 3665 mV, supercap 3543 mV, threshold 3298 mV, measured depths 50 m and
     // 62.5 m, both checksums matching.
     void fillWithPlausibleValues();
+    // Another configured Kelvo, different in every value: firmware 3.1, error flag " Bat ", depth
+    // 100 m, filter 8, serial "KV23000928", Kelvo serial "00000928", threshold 3500 mV.
+    void fillAsAnotherKelvo();
 
 private:
     void countReaderAccess();

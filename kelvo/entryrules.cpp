@@ -53,6 +53,15 @@ bool isValidSerialNumber(const QString& text)
     return true;
 }
 
+bool isLoggableText(const QString& text)
+{
+    for (const QChar character : text) {
+        if (character.unicode() > 0xFF || !character.isPrint() || character == QLatin1Char(','))
+            return false;
+    }
+    return true;
+}
+
 quint8 entryByte(const QString& text)
 {
     return static_cast<quint8>(text.toInt());

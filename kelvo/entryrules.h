@@ -34,6 +34,9 @@ bool isValidFilter(const QString& text);
 // Once upper-cased, only 0-9 and A-Z; an empty text passes.
 bool isValidSerialNumber(const QString& text);
 
+// Text the operations log holds as typed: Latin-1 printable characters, no comma.
+bool isLoggableText(const QString& text);
+
 // The decimal value of an entry as the record stores it: its low 8 or 16 bits, 0 for a text that
 // is not a decimal number.
 quint8 entryByte(const QString& text);

@@ -28,7 +28,8 @@ public:
         AdvancedSerialNumber,
         PresetDepth1,
         PresetDepth2,
-        PresetDepth3
+        PresetDepth3,
+        AdvancedKelvoSerialNumber
     };
 
     virtual ~FlowListener() = default;

@@ -1,5 +1,7 @@
 #include "kelvo/statusformat.h"
 
+#include "kelvo/serialtext.h"
+
 namespace StatusFormat {
 
 const char* const kBarLowStyle =
@@ -14,6 +16,12 @@ const char* const kFieldAlarmStyle = "background-color:#FF0000; color:#FFFFFF; f
                                      "font-weight:bold; font-size: 20pt;";
 const char* const kFieldNormalStyle = "background-color:#8CC63F; color:#FFFFFF; font: arial; "
                                       "font-weight:bold; font-size: 20pt;";
+const char* const kLabelUnknownStyle = "font: bold 24pt Arial;";
+
+QString unknownLevelText()
+{
+    return QString(QChar(0x2013));
+}
 
 QString errorFlagsText(quint8 flags)
 {
@@ -54,6 +62,38 @@ QString depthText(double metres)
 QString levelText(quint16 millivolts)
 {
     return QString::number(millivolts) + QLatin1String(" mV");
+}
+
+QString fieldText(const KelvoRecord& record, TagField field)
+{
+    if (field == TagField::KelvoSerialStart || field == TagField::KelvoSerialEnd) {
+        return SerialText::text(record.mKelvoSerialNumber,
+                                std::size_t(record.knownKelvoSerialCharacters()));
+    }
+    if (!record.isKnown(field))
+        return QString();
+    switch (field) {
+    case TagField::ErrorFlags:
+        return errorFlagsText(record.mErrorFlags);
+    case TagField::FirmwareVersion:
+        return firmwareVersionText(record.mFirmwareVersion);
+    case TagField::ActivationDepth:
+        return QString::number(record.mActivationDepth);
+    case TagField::Filter:
+        return QString::number(record.mFilter);
+    case TagField::SerialNumber:
+        return SerialText::text(record.mSerialNumber);
+    case TagField::BatteryLevel:
+        return levelText(record.mBatteryLevel);
+    case TagField::SupercapLevel:
+        return levelText(record.mSupercapLevel);
+    case TagField::ActivationMeasuredDepth:
+        return depthText(record.mActivationMeasuredDepth);
+    case TagField::MaxMeasuredDepth:
+        return depthText(record.mMaxMeasuredDepth);
+    default:
+        return QString::number(record.mBatteryThreshold);
+    }
 }
 
 } // namespace StatusFormat

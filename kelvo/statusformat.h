@@ -1,6 +1,8 @@
 #ifndef STATUSFORMAT_H
 #define STATUSFORMAT_H
 
+#include "kelvo/kelvorecord.h"
+
 #include <QString>
 
 // Texts and looks of the Kelvo status shown on the Simplified and Advanced tabs. Plain functions,
@@ -13,6 +15,9 @@ extern const char* const kLabelLowStyle;
 extern const char* const kLabelGoodStyle;
 extern const char* const kFieldAlarmStyle;
 extern const char* const kFieldNormalStyle;
+// A level not known: an en dash, in the label's size but neither the good nor the low colour.
+extern const char* const kLabelUnknownStyle;
+QString unknownLevelText();
 
 // The words of the set error flags in bit order, or " No Error " when none is set.
 QString errorFlagsText(quint8 flags);
@@ -31,6 +36,11 @@ QString depthText(double metres);
 
 // The level label: the value followed by " mV".
 QString levelText(quint16 millivolts);
+
+// A field of the record as the tabs show it: empty when the record does not know it, and only
+// the known start of the Kelvo serial number (either of its fields). A write tells an entry the
+// operator typed by comparing it with this.
+QString fieldText(const KelvoRecord& record, TagField field);
 
 } // namespace StatusFormat
 

@@ -4,16 +4,15 @@
 #include "drivers/kelvodevice.h"
 #include "kelvo/entryrules.h"
 #include "kelvo/serialtext.h"
+#include "kelvo/statusformat.h"
 #include "kelvo/tagencoding.h"
 
 #include <QDateTime>
 
 #include <algorithm>
-#include <array>
+#include <utility>
 
 namespace {
-
-constexpr int kKelvoSerialStart = 4;
 
 // The progress that a tab's read shows before the read, once read, once shown and at its end.
 struct ReadProgress
@@ -26,43 +25,80 @@ struct ReadProgress
 const ReadProgress kSimplifiedReadProgress = {20, 50, 60, 70};
 const ReadProgress kAdvancedReadProgress = {std::nullopt, 20, 50, 80};
 
-// The entries into the record, which then holds what the write puts on the tag. An entry of at
-// most four Kelvo serial characters was not given the last four: they stay as this tag holds them
-// (unknown, and not written, when they could not be read).
-void copyEntries(const TabEntries& entries, KelvoRecord& record)
+// The operator's configuration: the activation depth and filter (unknown when out of range, as
+// they are never written), and the position on the spread, which is never on the tag.
+void takeConfiguration(const TabEntries& entries, KelvoRecord& record)
 {
+    const auto entered = [](bool valid) {
+        return valid ? FieldSource::Entered : FieldSource::Unknown;
+    };
     record.mActivationDepth = EntryRules::entryByte(entries.activationDepth);
     record.mFilter = EntryRules::entryByte(entries.filter);
+    record.setSources({TagField::ActivationDepth},
+                      entered(EntryRules::isValidActivationDepth(entries.activationDepth)));
+    record.setSources({TagField::Filter}, entered(EntryRules::isValidFilter(entries.filter)));
     record.mStreamer = EntryRules::entryByte(entries.streamer);
     record.mDevice = EntryRules::entryByte(entries.device);
-    if (entries.kelvoSerialNumber.size() > kKelvoSerialStart) {
-        SerialText::store(entries.kelvoSerialNumber, record.mKelvoSerialNumber);
-        record.mKelvoSerialEndRead = true;
-    } else {
-        std::array<char, kKelvoSerialStart> start{};
-        SerialText::store(entries.kelvoSerialNumber, start);
-        std::copy(start.begin(), start.end(), record.mKelvoSerialNumber.begin());
-    }
-    record.mBatteryThreshold = EntryRules::entryWord(entries.batteryThreshold);
-    SerialText::store(entries.serialNumber, record.mSerialNumber);
 }
 
-// The values a write puts on the tag, read back: the activation settings and the Kelvo serial
-// number (as far as it was written), and in the factory build the serial number and threshold.
-bool holdsWrittenValues(const KelvoRecord& read, const KelvoRecord& written, bool factoryWrites)
+// The operator typed the entry: it is not what the tab was given, or what the tab was given had
+// itself been entered.
+bool typed(const QString& entry, const KelvoRecord& shown, TagField field)
 {
-    const int kelvoSerialWritten = written.knownKelvoSerialCharacters();
-    const bool same = read.mActivationDepth == written.mActivationDepth &&
-                      read.mFilter == written.mFilter &&
-                      std::equal(written.mKelvoSerialNumber.begin(),
-                                 written.mKelvoSerialNumber.begin() + kelvoSerialWritten,
-                                 read.mKelvoSerialNumber.begin()) &&
-                      (read.mKelvoSerialEndRead || !written.mKelvoSerialEndRead);
-    if (!factoryWrites)
-        return same;
-    return same && read.mSerialNumber == written.mSerialNumber &&
-           voltageCodeFromMillivolts(read.mBatteryThreshold) ==
-               voltageCodeFromMillivolts(written.mBatteryThreshold);
+    return entry != StatusFormat::fieldText(shown, field) ||
+           shown.source(field) == FieldSource::Entered;
+}
+
+bool typedKelvoSerialNumber(const TabEntries& entries, const KelvoRecord& shown)
+{
+    return typed(entries.kelvoSerialNumber, shown, TagField::KelvoSerialStart);
+}
+
+// The values a write put on the tag, read back: the activation settings, and each identity field
+// the write entered.
+bool holdsWrittenValues(const KelvoRecord& read, const KelvoRecord& written)
+{
+    const auto entered = [&written](TagField field) {
+        return written.source(field) == FieldSource::Entered;
+    };
+    const auto sameCharacters = [&](int from, int to) {
+        return std::equal(written.mKelvoSerialNumber.begin() + from,
+                          written.mKelvoSerialNumber.begin() + to,
+                          read.mKelvoSerialNumber.begin() + from);
+    };
+    return read.mActivationDepth == written.mActivationDepth && read.mFilter == written.mFilter &&
+           (!entered(TagField::KelvoSerialStart) || sameCharacters(0, 4)) &&
+           (!entered(TagField::KelvoSerialEnd) ||
+            (read.isKnown(TagField::KelvoSerialEnd) && sameCharacters(4, 8))) &&
+           (!entered(TagField::SerialNumber) || read.mSerialNumber == written.mSerialNumber) &&
+           (!entered(TagField::BatteryThreshold) ||
+            voltageCodeFromMillivolts(read.mBatteryThreshold) ==
+                voltageCodeFromMillivolts(written.mBatteryThreshold));
+}
+
+// The Kelvo on the reader is the one the tab showed: part by part (blocks 5, 6 and 7), its serial
+// number is the one read before or the one a write entered for it, as a write stopped halfway
+// leaves it.
+bool isKelvoShown(const KelvoRecord& shown, const KelvoRecord& now)
+{
+    if (!shown.mKelvoRead || !now.mKelvoRead)
+        return false;
+    const bool entered = shown.source(TagField::SerialNumber) == FieldSource::Entered;
+    for (const auto& [from, to] : {std::pair(0, 4), std::pair(4, 8), std::pair(8, 10)}) {
+        const auto samePart = [&](const KelvoRecord::SerialNumber& serial) {
+            return std::equal(serial.begin() + from, serial.begin() + to,
+                              now.mKelvoRead->begin() + from);
+        };
+        if (!samePart(*shown.mKelvoRead) && !(entered && samePart(shown.mSerialNumber)))
+            return false;
+    }
+    return true;
+}
+
+QString handBackFailedText()
+{
+    return QCoreApplication::translate(
+        "TagSession", "The Kelvo's memory could not be handed back to its microcontroller.");
 }
 
 } // namespace
@@ -83,8 +119,12 @@ std::optional<FlowResult> TagSession::claim()
                                    tr("Impossible to read the tag, check your antenna"));
     }
     if (!mDevice.setRfAccess(true)) {
-        return FlowResult::failure(mDevice.lastOutcome(), FlowResult::Icon::Critical,
-                                   tr("RFid memory seems to be locked by the microcontroller"));
+        const Outcome outcome = mDevice.lastOutcome();
+        return FlowResult::failure(
+            outcome, FlowResult::Icon::Critical,
+            outcome == Outcome::MemoryLocked
+                ? tr("RFid memory seems to be locked by the microcontroller")
+                : tr("The tag stopped answering while its memory was being handed over."));
     }
     return std::nullopt;
 }
@@ -97,23 +137,40 @@ FlowResult TagSession::read(TagTab tab)
     mListener.progress(10);
     const bool success = readTab(tab);
     const Outcome outcome = mDevice.lastOutcome();
-    // A failed release is not reported: the read itself is what the operator asked for.
-    mDevice.setRfAccess(false);
+    const bool released = mDevice.setRfAccess(false);
     mListener.progress(100);
     mListener.hideProgress();
     if (!success)
         return withLogLines(
             FlowResult::failure(outcome, FlowResult::Icon::Critical, tr("Read Error")));
     FlowResult result = FlowResult::success(tr("Read operation was successfull"));
-    if (!mDevice.record().mChecksumsMatch) {
-        // The values are shown and the read counts, but the Kelvo needs writing again.
+    const QStringList warnings = readWarnings(released);
+    if (!warnings.isEmpty()) {
+        // The values are shown and the read counts, but the Kelvo needs attention.
         result.colour = FlowResult::Colour::Unchanged;
         result.icon = FlowResult::Icon::Warning;
-        result.text += QLatin1Char('\n') +
-                       tr("The configuration checksum of this Kelvo does not match its values: "
-                          "its last write may have been interrupted. Write the Kelvo again.");
+        result.text += QLatin1Char('\n') + warnings.join(QLatin1Char('\n'));
     }
     return withLogLines(result);
+}
+
+// The operator build never writes checksum B: only the factory can mend it.
+QStringList TagSession::readWarnings(bool released) const
+{
+    const KelvoRecord& record = mDevice.record();
+    const bool factory = mDevice.factoryWrites();
+    QStringList warnings;
+    if (!record.mChecksumAMatches || (factory && !record.mChecksumBMatches)) {
+        warnings << tr("The configuration checksum of this Kelvo does not match its values: its "
+                       "last write may have been interrupted. Write the Kelvo again.");
+    }
+    if (!factory && !record.mChecksumBMatches) {
+        warnings << tr("The factory checksum of this Kelvo does not match its values: return the "
+                       "Kelvo to the factory.");
+    }
+    if (!released)
+        warnings << handBackFailedText();
+    return warnings;
 }
 
 FlowResult TagSession::write(TagTab tab, const TabEntries& entries)
@@ -121,27 +178,51 @@ FlowResult TagSession::write(TagTab tab, const TabEntries& entries)
     if (const std::optional<FlowResult> refusal = claim())
         return *refusal;
     mWriteCheck = WriteCheck::NotReadBack;
-    const bool success = writeTab(tab, entries);
-    Outcome outcome = mDevice.lastOutcome();
+    const KelvoRecord shown = mDevice.record();
+    const bool success = writeTab(tab, entries, shown);
+    const Outcome outcome = mDevice.lastOutcome();
     const bool released = mDevice.setRfAccess(false);
+    return withLogLines(writeResult(success, outcome, released));
+}
+
+// Green only when the check read found every written value and the checksums covering them, and
+// the memory was handed back. Identity fields kept as the Kelvo holds them are named under the
+// success text; a write missing from the operations log is a warning.
+FlowResult TagSession::writeResult(bool success, Outcome outcome, bool released)
+{
     QString reason;
     if (success && mWriteCheck == WriteCheck::NotReadBack) {
         reason = tr("The values written could not be read back from the Kelvo.");
     } else if (success && mWriteCheck == WriteCheck::ReadBackDifferent) {
         outcome = Outcome::NotAsWritten;
         reason = tr("The values read back from the Kelvo differ from those written.");
+    } else if (success && mWriteCheck == WriteCheck::ChecksumsDifferent) {
+        outcome = Outcome::NotAsWritten;
+        reason = tr("The checksums read back from the Kelvo do not match the values written.");
     } else if (success && !released) {
         outcome = mDevice.lastOutcome();
-        reason = tr("The Kelvo's memory could not be handed back to its microcontroller.");
+        reason = handBackFailedText();
     } else if (success) {
-        return withLogLines(FlowResult::success(tr("Write operation was successfull")));
+        FlowResult result = FlowResult::success(tr("Write operation was successfull"));
+        for (const QString& line : mKeptLines)
+            result.text += QLatin1Char('\n') + line;
+        if (!mWriteNotLogged.isEmpty()) {
+            result.colour = FlowResult::Colour::Unchanged;
+            result.icon = FlowResult::Icon::Warning;
+            result.text +=
+                QLatin1Char('\n') +
+                tr("The write was not recorded in the operations log: %1").arg(mWriteNotLogged);
+        }
+        return result;
     }
     QString text = tr("Write operation failed, try again");
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
-    return withLogLines(FlowResult::failure(outcome, FlowResult::Icon::Information, text));
+    return FlowResult::failure(outcome, FlowResult::Icon::Information, text);
 }
 
+// A read that fails part-way shows what it read of this Kelvo, and nothing of another.
+// A read that fails part-way shows what it read of this Kelvo, and nothing of another.
 bool TagSession::readTab(TagTab tab)
 {
     const bool simplified = tab == TagTab::Simplified;
@@ -150,6 +231,7 @@ bool TagSession::readTab(TagTab tab)
     if (steps.beforeRead)
         mListener.progress(*steps.beforeRead);
     if (!mDevice.readRecord()) {
+        mListener.recordChanged(tab);
         mListener.warning(title, tr("Read error in the Kelvo"));
         return false;
     }
@@ -163,21 +245,27 @@ bool TagSession::readTab(TagTab tab)
     return logged;
 }
 
-// The operator's entries are checked as typed, before anything is read or written, so that what
-// reaches the tag is what was validated.
-bool TagSession::writeTab(TagTab tab, TabEntries entries)
+// The Simplified entries are checked before anything is read or written; the Advanced ones once
+// the Kelvo on the reader is read, so that a refused entry is put back from this Kelvo's value. A
+// read-before that fails ends the write without a warning of its own; the tab then shows the
+// operator's configuration and nothing else of the Kelvo, whose identity is not known.
+bool TagSession::writeTab(TagTab tab, TabEntries entries, const KelvoRecord& shown)
 {
     const bool simplified = tab == TagTab::Simplified;
-    if (!(simplified ? validateSimplified(entries) : validateAdvanced(entries)))
+    if (simplified && !validateSimplified(entries, shown))
         return false;
     const QString title = simplified ? tr("Simplified") : tr("Advanced");
-    // A failed first read ends the write without a warning of its own.
-    if (!mDevice.readRecord())
+    if (!mDevice.readRecord()) {
+        takeConfiguration(entries, mDevice.record());
+        mListener.recordChanged(tab);
         return false;
+    }
     logAndShow("READ", title, tab);
+    if (!simplified && !validateAdvanced(entries, shown))
+        return false;
     mListener.progress(20);
+    takeEntries(entries, shown);
     KelvoRecord& record = mDevice.record();
-    copyEntries(entries, record);
     if (!simplified) {
         mListener.progress(40);
         record.mAdvancedActivationDepth = record.mActivationDepth;
@@ -191,30 +279,82 @@ bool TagSession::writeTab(TagTab tab, TabEntries entries)
     return true;
 }
 
-// A write counts as done only once the check read shows every written value on the tag; a log
-// line that cannot be written is warned about and does not stop the check.
+// The record now holds the Kelvo on the reader. The configuration is always taken from the
+// entries; an identity field only when the operator typed it for this Kelvo (after its last read,
+// or before any read) or the tab showed this Kelvo's own value, which is then already on the
+// tag. Otherwise the Kelvo keeps what it holds, and the result says so.
+void TagSession::takeEntries(const TabEntries& entries, const KelvoRecord& shown)
+{
+    KelvoRecord& record = mDevice.record();
+    takeConfiguration(entries, record);
+    const bool sameKelvo = isKelvoShown(shown, record);
+    const bool forThisKelvo = sameKelvo || !shown.mKelvoRead;
+    const auto take = [&](bool typedEntry, const QString& keptLine) {
+        if (typedEntry && forThisKelvo)
+            return true;
+        if (!sameKelvo)
+            mKeptLines << keptLine;
+        return false;
+    };
+    if (take(typedKelvoSerialNumber(entries, shown),
+             tr("The Kelvo serial number of the Kelvo on the reader was kept: %1")
+                 .arg(StatusFormat::fieldText(record, TagField::KelvoSerialStart)))) {
+        SerialText::store(entries.kelvoSerialNumber, record.mKelvoSerialNumber);
+        record.setSources({TagField::KelvoSerialStart, TagField::KelvoSerialEnd},
+                          FieldSource::Entered);
+    }
+    // The operator build never writes the serial number and threshold.
+    if (!mDevice.factoryWrites())
+        return;
+    if (take(typed(entries.serialNumber, shown, TagField::SerialNumber),
+             tr("The serial number of the Kelvo on the reader was kept: %1")
+                 .arg(StatusFormat::fieldText(record, TagField::SerialNumber)))) {
+        SerialText::store(entries.serialNumber, record.mSerialNumber);
+        record.setSources({TagField::SerialNumber}, FieldSource::Entered);
+    }
+    if (take(typed(entries.batteryThreshold, shown, TagField::BatteryThreshold),
+             tr("The battery threshold of the Kelvo on the reader was kept: %1 mV")
+                 .arg(StatusFormat::fieldText(record, TagField::BatteryThreshold)))) {
+        record.mBatteryThreshold = EntryRules::entryWord(entries.batteryThreshold);
+        record.setSources({TagField::BatteryThreshold}, FieldSource::Entered);
+    }
+}
+
+// A write counts as done only once the check read shows every written value on the tag, with
+// the checksums covering them; a log line that cannot be written is warned about and does not
+// stop the check.
 void TagSession::finishWrite(const QString& title, TagTab tab, const KelvoRecord& written)
 {
     mListener.progress(60);
-    logAndShow("WRITE", title, tab);
-    if (!mDevice.readRecord()) {
+    if (!logAndShow("WRITE", title, tab))
+        mWriteNotLogged = tr("%1: %2").arg(written.mLogPath, mLastLogError);
+    const bool readBack = mDevice.readRecord();
+    if (!readBack) {
         mWriteCheck = WriteCheck::NotReadBack;
+        mListener.recordChanged(tab);
         mListener.progress(80);
         return;
     }
-    mWriteCheck = holdsWrittenValues(mDevice.record(), written, mDevice.factoryWrites())
-                      ? WriteCheck::Verified
-                      : WriteCheck::ReadBackDifferent;
+    const KelvoRecord& read = mDevice.record();
+    if (!holdsWrittenValues(read, written))
+        mWriteCheck = WriteCheck::ReadBackDifferent;
+    else if (!read.mChecksumAMatches || (mDevice.factoryWrites() && !read.mChecksumBMatches))
+        mWriteCheck = WriteCheck::ChecksumsDifferent;
+    else
+        mWriteCheck = WriteCheck::Verified;
     logAndShow("READ", title, tab);
     mListener.progress(80);
 }
 
-void TagSession::logAndShow(const QByteArray& action, const QString& title, TagTab tab)
+// The tab shows the record whether or not the line could be written, so that it never shows
+// values of another Kelvo.
+bool TagSession::logAndShow(const QByteArray& action, const QString& title, TagTab tab)
 {
-    if (appendOperationLog(action))
-        mListener.recordChanged(tab);
-    else
+    const bool logged = appendOperationLog(action);
+    if (!logged)
         warnLogFailure(title);
+    mListener.recordChanged(tab);
+    return logged;
 }
 
 void TagSession::warnLogFailure(const QString& title)
@@ -223,18 +363,30 @@ void TagSession::warnLogFailure(const QString& title)
                                  tr("%1: %2").arg(mDevice.record().mLogPath, mLastLogError));
 }
 
-bool TagSession::validateSimplified(TabEntries& entries)
+// A Kelvo serial number typed with a character the operations log cannot hold faithfully would
+// reach the tag as typed and the log otherwise.
+bool TagSession::validateSimplified(TabEntries& entries, const KelvoRecord& shown)
 {
+    const QString title = tr("Simplified");
     if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
-        mListener.warning(tr("Simplified"),
-                          tr("The activation depth should be a positive number between ") +
-                              EntryRules::kActivationDepth.bounds());
+        mListener.warning(title, tr("The activation depth should be a positive number between ") +
+                                     EntryRules::kActivationDepth.bounds());
+        return false;
+    }
+    if (!EntryRules::isValidFilter(entries.filter)) {
+        mListener.warning(title, tr("The activation filter should be positive number between ") +
+                                     EntryRules::kFilter.bounds());
+        return false;
+    }
+    if (typedKelvoSerialNumber(entries, shown) &&
+        !EntryRules::isLoggableText(entries.kelvoSerialNumber)) {
+        mListener.warning(title, kelvoSerialRefusal());
         return false;
     }
     // Only the factory build writes the serial number.
     if (mDevice.factoryWrites()) {
         if (!EntryRules::isValidSerialNumber(entries.serialNumber)) {
-            mListener.warning(tr("Simplified"), tr("Error on the serial number"));
+            mListener.warning(title, tr("Error on the serial number"));
             return false;
         }
         entries.serialNumber = entries.serialNumber.toUpper();
@@ -242,7 +394,9 @@ bool TagSession::validateSimplified(TabEntries& entries)
     return true;
 }
 
-bool TagSession::validateAdvanced(TabEntries& entries)
+// The record holds the Kelvo on the reader; the depth goes back to the one last written from
+// this tab, which is the operator's, not a Kelvo's.
+bool TagSession::validateAdvanced(TabEntries& entries, const KelvoRecord& shown)
 {
     const KelvoRecord& record = mDevice.record();
     if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
@@ -258,15 +412,26 @@ bool TagSession::validateAdvanced(TabEntries& entries)
                FlowListener::Field::AdvancedFilter, QString::number(record.mFilter));
         return false;
     }
+    if (typedKelvoSerialNumber(entries, shown) &&
+        !EntryRules::isLoggableText(entries.kelvoSerialNumber)) {
+        reject(kelvoSerialRefusal(), FlowListener::Field::AdvancedKelvoSerialNumber,
+               StatusFormat::fieldText(record, TagField::KelvoSerialStart));
+        return false;
+    }
     // Either way the field ends in upper case.
     if (!EntryRules::isValidSerialNumber(entries.serialNumber)) {
         reject(tr("Error on the serial number"), FlowListener::Field::AdvancedSerialNumber,
-               SerialText::text(record.mSerialNumber).toUpper());
+               StatusFormat::fieldText(record, TagField::SerialNumber).toUpper());
         return false;
     }
     entries.serialNumber = entries.serialNumber.toUpper();
     mListener.restoreField(FlowListener::Field::AdvancedSerialNumber, entries.serialNumber, false);
     return true;
+}
+
+QString TagSession::kelvoSerialRefusal()
+{
+    return tr("The Kelvo serial number cannot hold a comma or a control character.");
 }
 
 void TagSession::reject(const QString& text, FlowListener::Field field, const QString& restoredText)

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -35,23 +36,32 @@ private:
     // The tab's read, logged and shown, with the tab's own progress steps and warning title.
     bool readTab(TagTab tab);
     // The tab's write with the read before it, each logged and shown; false when the entries are
-    // refused or the read before or the write fails.
-    bool writeTab(TagTab tab, TabEntries entries);
-    bool validateSimplified(TabEntries& entries);
+    // refused or the read before or the write fails. The record as the tab showed it when Write
+    // was clicked tells which entries were typed and for which Kelvo.
+    bool writeTab(TagTab tab, TabEntries entries, const KelvoRecord& shown);
+    bool validateSimplified(TabEntries& entries, const KelvoRecord& shown);
+    bool validateAdvanced(TabEntries& entries, const KelvoRecord& shown);
+    void takeEntries(const TabEntries& entries, const KelvoRecord& shown);
     // The log of the write and the check read after it, logged and shown.
     void finishWrite(const QString& title, TagTab tab, const KelvoRecord& written);
-    // The tab shows the record once the action is logged; a failed log line is warned about.
-    void logAndShow(const QByteArray& action, const QString& title, TagTab tab);
+    // The action is logged, or its failure warned about, and the tab shows the record; false when
+    // the line could not be appended.
+    bool logAndShow(const QByteArray& action, const QString& title, TagTab tab);
     void warnLogFailure(const QString& title);
-    bool validateAdvanced(TabEntries& entries);
     void reject(const QString& text, FlowListener::Field field, const QString& restoredText);
+    static QString kelvoSerialRefusal();
     bool appendOperationLog(const QByteArray& action);
+    // The lines under the success text of a read whose values count but need attention.
+    QStringList readWarnings(bool released) const;
+    // The outcome is the flow's last, before the memory was handed back.
+    FlowResult writeResult(bool success, Outcome outcome, bool released);
     FlowResult withLogLines(FlowResult result) const;
 
     enum class WriteCheck
     {
         NotReadBack,
         ReadBackDifferent,
+        ChecksumsDifferent,
         Verified
     };
 
@@ -60,6 +70,10 @@ private:
     QByteArrayList mLogLines;
     QString mLastLogError;
     WriteCheck mWriteCheck = WriteCheck::NotReadBack;
+    // The identity fields a write kept as the Kelvo holds them, one line each.
+    QStringList mKeptLines;
+    // Why the WRITE line could not be appended, when it could not.
+    QString mWriteNotLogged;
 };
 
 #endif

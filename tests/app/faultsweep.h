@@ -55,15 +55,18 @@ const QList<Fault>& wholeLookingFaults();
 const char* flowName(Flow flow);
 const char* faultName(Fault fault);
 bool isBoxTabFlow(Flow flow);
+bool isTagWrite(Flow flow);
 
 class Bench;
 
 // What a run of a flow told and left behind.
 struct Run
 {
-    // The flow's one result colours the button: green with a success text, or red with any other.
+    // The flow's one result colours the button: green with a success text, or red with any other;
+    // a success text that needs attention leaves it as it is, with a warning.
     bool honest = false;
     bool succeeded = false;
+    bool warned = false;
     // Why the flow failed, as its result tells; Outcome::Done for a success.
     Outcome failure = Outcome::Done;
     QString text;
@@ -73,6 +76,9 @@ struct Run
     // access request flag; for the box tab, the log table's rows, the last lines of the LogBox
     // files, the box's configuration and log, and what the tool holds of them.
     QStringList outcome;
+    // The tab's fields at the flow's last recordChanged, and the operations log lines it appended.
+    QStringList shown;
+    QByteArrayList logLines;
 };
 
 // Runs the flow as its button in the window does, with new values entered for a write.
@@ -100,6 +106,15 @@ void addFlowRows(Reader reader, const QList<Flow>& flows);
 // covering what it wrote, must not leave the box's log erased unless every entry was saved, and
 // the next run must work again once the fault is gone.
 void runFlowRow(Reader reader);
+
+// The rows of the Kelvo swap: every tag flow with no answer at every exchange, each run after a
+// read of one Kelvo and with another Kelvo put on the reader.
+void addSwapRows();
+
+// One swap row: no field shows, and no log line holds, a value of the Kelvo read before that the
+// Kelvo on the reader does not share; a write leaves the identity of the Kelvo on the reader as
+// it was; and a green result is the clean run's.
+void runSwapRow();
 
 } // namespace FaultSweep
 

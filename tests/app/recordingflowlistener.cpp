@@ -2,43 +2,29 @@
 
 #include "box/boxlogformat.h"
 #include "kelvo/kelvorecord.h"
-#include "kelvo/serialtext.h"
 #include "kelvo/statusformat.h"
 
 namespace {
 
-// A battery or supercap level with its bar's colour.
-QString levelField(quint16 millivolts, quint16 threshold)
-{
-    return StatusFormat::levelText(millivolts) +
-           QLatin1String(StatusFormat::isLevelLow(millivolts, threshold) ? " low" : " good");
-}
-
-// The record field by field as both tabs show it, each field with the text the window gives it.
+// The record field by field as both tabs show it ("field number=text"), then the colours of the
+// levels and of the firmware version.
 QStringList tabFields(TagTab tab, const KelvoRecord& record)
 {
-    const QString sound = QLatin1String(
-        StatusFormat::isFirmwareVersionSound(record.mFirmwareVersion) ? " sound" : " alarm");
-    return {
-        QLatin1String(tab == TagTab::Simplified ? "tab=Simplified" : "tab=Advanced"),
-        QStringLiteral("activation depth=") + QString::number(record.mActivationDepth),
-        QStringLiteral("filter=") + QString::number(record.mFilter),
-        QStringLiteral("battery threshold=") + QString::number(record.mBatteryThreshold),
-        QStringLiteral("battery=") + levelField(record.mBatteryLevel, record.mBatteryThreshold),
-        QStringLiteral("supercap=") + levelField(record.mSupercapLevel, record.mBatteryThreshold),
-        QStringLiteral("firmware=") + StatusFormat::firmwareVersionText(record.mFirmwareVersion) +
-            sound,
-        QStringLiteral("last depth=") + StatusFormat::depthText(record.mMaxMeasuredDepth),
-        QStringLiteral("activation depth measured=") +
-            StatusFormat::depthText(record.mActivationMeasuredDepth),
-        QStringLiteral("streamer=") + QString::number(record.mStreamer),
-        QStringLiteral("device=") + QString::number(record.mDevice),
-        QStringLiteral("serial number=") + SerialText::text(record.mSerialNumber),
-        QStringLiteral("error=") + StatusFormat::errorFlagsText(record.mErrorFlags),
-        // Characters that were not read from the tag are not shown.
-        QStringLiteral("Kelvo serial number=") +
-            SerialText::text(record.mKelvoSerialNumber, record.knownKelvoSerialCharacters()),
-    };
+    QStringList fields{QLatin1String(tab == TagTab::Simplified ? "tab=Simplified" : "tab=Advanced"),
+                       QStringLiteral("streamer=%1").arg(record.mStreamer),
+                       QStringLiteral("device=%1").arg(record.mDevice)};
+    for (int field = 0; field < int(TagField::Count); ++field)
+        fields << QStringLiteral("%1=").arg(field) +
+                      StatusFormat::fieldText(record, TagField(field));
+    for (const quint16 level : {record.mBatteryLevel, record.mSupercapLevel}) {
+        fields << (!record.isKnown(TagField::BatteryThreshold) ? QStringLiteral("no colour")
+                   : StatusFormat::isLevelLow(level, record.mBatteryThreshold)
+                       ? QStringLiteral("low")
+                       : QStringLiteral("good"));
+    }
+    fields << QLatin1String(
+        StatusFormat::isFirmwareVersionSound(record.mFirmwareVersion) ? "sound" : "alarm");
+    return fields;
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 
 using namespace FaultSweep;
 
-// Every fault the board can show, at every exchange of every tag flow in turn, and at every call
-// of the reader search at start-up.
+// Every fault the board can show, at every exchange of every tag flow in turn, also after a Kelvo
+// swap, and at every call of the reader search at start-up.
 class BoardFaultSweepTest : public QObject
 {
     Q_OBJECT
@@ -18,6 +18,10 @@ private slots:
 
     void faultAtEveryExchange_data() { addFlowRows(Reader::Board, tagFlows()); }
     void faultAtEveryExchange() { runFlowRow(Reader::Board); }
+
+    // One Kelvo read, another put on the reader, and no answer at each exchange of the flow.
+    void noValueOfAnotherKelvo_data() { addSwapRows(); }
+    void noValueOfAnotherKelvo() { runSwapRow(); }
 
     // The search at start-up tells why it found no reader, and the first Read finds the board
     // once it works again.

@@ -21,6 +21,7 @@ KelvoRecord sampleRecord()
     record.mBatteryLevel = 3665;
     record.mSupercapLevel = 3543;
     record.mBatteryThreshold = 3298;
+    record.mSources.fill(FieldSource::Read);
     return record;
 }
 
@@ -54,6 +55,11 @@ private slots:
         QVERIFY(guarded.contains(",A?B???CDEF,"));
         QCOMPARE(guarded.count("\r\n"), 1);
         QCOMPARE(guarded.count(','), 14);
+
+        // A value not known of this Kelvo is an empty field.
+        record.forgetTagValues();
+        QCOMPARE(OperationLogLine::tagOperation(record, "READ", kWhen),
+                 QByteArray("20240301,14:05:09,READ,,,,,,,,,S123D04,,,\r\n"));
     }
 
     // The position letters come from the settings store, where a value that is not a number

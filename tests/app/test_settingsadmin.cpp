@@ -153,15 +153,26 @@ private slots:
                  folder + QStringLiteral("/ops.txt"));
         QVERIFY(QFile::exists(folder + QStringLiteral("/ops.txt")));
 
-        // A log that cannot be written is reported; the setup is stored all the same.
+        // A log path that cannot be opened for appending is refused with the system's reason, and
+        // nothing is stored.
         bench.field("LnEd_LogDestination")->setText(QStringLiteral("D:/logs/ops.txt"));
         bench.click(bench.writeButton());
+        const QString missing = QStringLiteral(": No such file or directory");
         QCOMPARE(bench.answerer().texts(),
-                 (QStringList{"Log file entry failed", "Write operation was successfull"}));
+                 (QStringList{"The operations log D:/logs/ops.txt cannot be opened for appending" +
+                                  missing,
+                              "Write operation failed, try again"}));
         QCOMPARE(bench.answerer().seen().at(0).title, QStringLiteral("Admin"));
         QCOMPARE(bench.answerer().seen().at(0).icon, QMessageBox::Warning);
-        QCOMPARE(store().value(QStringLiteral("SBox Path Log")).toString(),
-                 QStringLiteral("D:/logs/LogBox_20240301_140509.txt"));
+        QCOMPARE(store().value(QStringLiteral("Path Log")).toString(),
+                 folder + QStringLiteral("/ops.txt"));
+
+        // A log that can no longer be written is reported with its path and the reason.
+        QVERIFY(QDir(folder).removeRecursively());
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(),
+                 (QStringList{"Log file entry failed\n" + folder + "/ops.txt" + missing,
+                              "Read operation was successfull"}));
     }
 
     void rejectsPresetDepths()

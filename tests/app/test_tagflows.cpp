@@ -83,6 +83,27 @@ private slots:
         QCOMPARE(tag0Byte(bench, 1), 0);
     }
 
+    // Before any read nothing of a Kelvo is known: the status shows as unknown, the configuration
+    // entries keep their defaults.
+    void showsNothingReadAtStartUp()
+    {
+        FlowBench bench;
+        bench.start();
+        for (const char* name :
+             {"LnEd_Error", "LnEd_FirmwareVersion", "LnEd_LastDepth", "LnEd_ActDepthM",
+              "LnEd_SerialNumber", "LnEd_SerialNumberKelvo", "LnEd_BatMin"}) {
+            QCOMPARE(bench.field(name)->text(), QString());
+            QCOMPARE(bench.field(name)->styleSheet().contains("#8CC63F"), false);
+        }
+        QCOMPARE(bench.find<QLabel>("Pgb_Battery1_label")->text(), QStringLiteral("–"));
+        QCOMPARE(bench.find<QProgressBar>("Pgb_Battery2")->value(), 0);
+        QCOMPARE(bench.find<QComboBox>("Cmb_Depth")->currentText(), QStringLiteral("50"));
+        QCOMPARE(bench.find<QComboBox>("Cmb_Filter")->currentText(), QStringLiteral("5"));
+        bench.showTab(1);
+        QCOMPARE(bench.field("LnEd_FirmwareVersion_Adv")->text(), QString());
+        QCOMPARE(bench.field("LnEd_Filter_Adv")->text(), QStringLiteral("5"));
+    }
+
     void readsTheAdvancedTab()
     {
         FlowBench bench;
@@ -135,6 +156,13 @@ private slots:
         // A refused claim is not followed by a release.
         QCOMPARE(bench.board().calls(EmulatedCr95hfBoard::Call::Write), writesBefore);
         QVERIFY(FlowBench::logLines().isEmpty());
+        // Without a lock flag read as set, the tag stopped answering after the tag check.
+        bench.tag().holdMemory(0);
+        bench.board().injectFault(2, EmulatedCr95hfBoard::Fault::TagError, 100);
+        bench.click(bench.readButton());
+        QCOMPARE(bench.answerer().texts(),
+                 QStringList{"The tag stopped answering while its memory was being handed over."});
+        bench.board().clearFaults();
 
         // A Write shows the progress dialog at 10 behind the box, and hides it afterwards.
         bench.tag().holdMemory(0);
@@ -210,12 +238,17 @@ private slots:
                               "Read Error"}));
         QCOMPARE(bench.answerer().seen().at(0).title, QStringLiteral("Simplified"));
 
-        // A write reaches the tag and is checked even though its log lines cannot be written.
+        // A write reaches the tag and is checked even though its log lines cannot be written; the
+        // result says that it was not recorded.
         bench.find<QComboBox>("Cmb_Depth")->setCurrentText(QStringLiteral("75"));
         bench.click(bench.writeButton());
         const QString backupError = bench.answerer().texts().value(0);
-        QCOMPARE(bench.answerer().texts(), (QStringList{backupError, backupError, backupError,
-                                                        "Write operation was successfull"}));
+        QCOMPARE(bench.answerer().texts(),
+                 (QStringList{backupError, backupError, backupError,
+                              "Write operation was successfull\nThe write was not recorded in the "
+                              "operations log: /nonexistent/folder/log.txt: No such file or "
+                              "directory"}));
+        QCOMPARE(bench.answerer().seen().at(3).icon, QMessageBox::Warning);
         QCOMPARE((bench.tag().block(1) >> 16) & 0xFF, 75u);
     }
 
@@ -293,12 +326,15 @@ private slots:
         QVERIFY(bench.find<QWidget>("BarGraph")->isHidden());
     }
 
-    // The Advanced entries are checked as the operator left them, before the tag is touched.
-    void validatesTheAdvancedEntriesFirst()
+    // The Advanced entries are checked as the operator left them, once the Kelvo on the reader
+    // is read: a refused entry is put back from that Kelvo, not from the one read before.
+    void validatesTheAdvancedEntries()
     {
         FlowBench bench;
         bench.start();
         bench.showTab(1);
+        bench.click(bench.readButton());
+        bench.tag().fillAsAnotherKelvo();
         const int exchanges = bench.board().exchanges();
         const struct
         {
@@ -314,10 +350,12 @@ private slots:
             {"LnEd_ActivationDepth_Adv", "",
              "The activation depth should be a positive number between (25 to 150)", "0"},
             {"LnEd_Filter_Adv", "3",
-             "The activation filter should be positive number between (4 to 10)", "5"},
+             "The activation filter should be positive number between (4 to 10)", "8"},
             {"LnEd_Filter_Adv", "11",
-             "The activation filter should be positive number between (4 to 10)", "5"},
-            {"LnEd_SerialNumber_Adv", "KV-2300041", "Error on the serial number", "0000000000"},
+             "The activation filter should be positive number between (4 to 10)", "8"},
+            {"LnEd_SerialNumberKelvo_Adv", "K,LVO-01",
+             "The Kelvo serial number cannot hold a comma or a control character.", "00000928"},
+            {"LnEd_SerialNumber_Adv", "KV-2300041", "Error on the serial number", "KV23000928"},
         };
         for (const auto& rejection : rejections) {
             bench.field("LnEd_ActivationDepth_Adv")->setText(QStringLiteral("60"));
@@ -333,10 +371,11 @@ private slots:
             QCOMPARE(field->text(), QLatin1String(rejection.restored));
             QCOMPARE(field->selectedText(), field->text());
         }
-        // Nothing was read, written or logged beyond claiming and releasing the memory.
-        QCOMPARE((bench.tag().block(1) >> 16) & 0xFF, 50u);
-        QVERIFY(FlowBench::logLines().isEmpty());
-        QCOMPARE(bench.board().exchanges() - exchanges, 6 * (kClaimExchanges + kReleaseExchanges));
+        // Nothing was written beyond claiming and releasing the memory.
+        QCOMPARE((bench.tag().block(1) >> 16) & 0xFF, 100u);
+        QCOMPARE(FlowBench::logLines().size(), 8);
+        QCOMPARE(bench.board().exchanges() - exchanges,
+                 7 * (kClaimExchanges + kRecordReadExchanges + kReleaseExchanges));
     }
 
     void writesTheAdvancedTab()
@@ -350,7 +389,10 @@ private slots:
             bench.field("LnEd_Filter_Adv")->setText(QStringLiteral("10"));
             bench.field("LnEd_SerialNumber_Adv")->setText(QStringLiteral("kv23000999"));
             bench.click(bench.writeButton());
-            QCOMPARE(bench.answerer().texts(), QStringList{"Write operation was successfull"});
+            // The first write after start-up names the identity it kept.
+            QVERIFY(
+                bench.answerer().texts().value(0).startsWith("Write operation was successfull"));
+            QCOMPARE(bench.answerer().seen().at(0).watchedButtonStyle, kSuccessStyle);
             QCOMPARE(bench.progress(), (QList<int>{10, 20, 40, 60, 80, 100}));
             // Write B keeps block 1 byte 0.
             QCOMPARE(bench.tag().block(1), 0xAB000000u | (QString(depth).toUInt() << 16) | 10u);

@@ -152,15 +152,17 @@ private slots:
         mBoard->injectFault(10, Fault::TagError, 3);
         QVERIFY(mDevice->readRecord());
         QCOMPARE(record.mActivationMeasuredDepth, 0.0);
-        QCOMPARE(QByteArray(record.mKelvoSerialNumber.data(), 8), QByteArray("00000417"));
+        QCOMPARE(record.knownKelvoSerialCharacters(), 4);
 
-        // A failed read keeps what it read before the failure; block 8 is the sixth exchange.
+        // A failed read keeps what it read before the failure, and knows nothing of the fields it
+        // did not reach; block 8 is the sixth exchange.
         tag.setBlock(1, 0x00640007);
-        mDevice->record().mBatteryLevel = 1;
         mBoard->injectFault(6, Fault::FailedCall, 3);
         QVERIFY(!mDevice->readRecord());
         QCOMPARE(record.mActivationDepth, quint8(100));
-        QCOMPARE(record.mBatteryLevel, quint16(1));
+        QCOMPARE(record.source(TagField::SerialNumber), FieldSource::Read);
+        QVERIFY(!record.isKnown(TagField::BatteryLevel));
+        QVERIFY(!record.isKnown(TagField::KelvoSerialStart));
     }
 
     void writesTheRecord()
@@ -176,6 +178,9 @@ private slots:
         record.mKelvoSerialNumber = {{'1', '2', '3', '4', '5', '6', '7', '8'}};
         record.mSerialNumber = {{'Z', 'Z', '9', '8', '7', '6', '5', '4', '3', '2'}};
         record.mBatteryThreshold = 2000;
+        record.setSources({TagField::KelvoSerialStart, TagField::KelvoSerialEnd,
+                           TagField::SerialNumber, TagField::BatteryThreshold},
+                          FieldSource::Entered);
 
         QVERIFY(mDevice->writeRecordKeep());
         QCOMPARE(tag.block(1), 0x7F640007u);

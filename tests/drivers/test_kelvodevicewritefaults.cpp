@@ -35,6 +35,9 @@ struct Bench
         record.mKelvoSerialNumber = {{'1', '2', '3', '4', '5', '6', '7', '8'}};
         record.mSerialNumber = {{'Z', 'Z', '9', '8', '7', '6', '5', '4', '3', '2'}};
         record.mBatteryThreshold = 2000;
+        record.setSources({TagField::KelvoSerialStart, TagField::KelvoSerialEnd,
+                           TagField::SerialNumber, TagField::BatteryThreshold},
+                          FieldSource::Entered);
     }
 
     bool write(Write kind)

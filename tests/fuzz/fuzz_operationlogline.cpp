@@ -45,6 +45,8 @@ KelvoRecord arbitraryRecord(FuzzInput& input)
     fill(input, record.mSerialNumber);
     fill(input, record.mKelvoSerialNumber);
     record.mErrorFlags = input.byte();
+    for (FieldSource& source : record.mSources)
+        source = FieldSource(input.byte() % 3);
     return record;
 }
 

@@ -1,6 +1,8 @@
 #include "app/buildvariant.h"
 #include "drivers/kelvodevice.h"
 #include "emulation/emulatedcr95hfboard.h"
+#include "kelvo/statusformat.h"
+#include "kelvo/tagencoding.h"
 #include "kelvo/tagsession.h"
 #include "tests/app/recordingflowlistener.h"
 #include "tests/drivers/coutcapture.h"
@@ -36,6 +38,15 @@ QByteArray logText()
     return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
 }
 
+// The characters the tag holds from the start of a block on.
+QByteArray tagCharacters(const EmulatedKelvoTag& tag, quint16 block, int count)
+{
+    QByteArray text;
+    for (int index = 0; index < count; ++index)
+        text += char(tag.block(quint16(block + index / 4)) >> (24 - 8 * (index % 4)));
+    return text;
+}
+
 } // namespace
 
 // The tag flows without a window: what they show, log and write is what was read or entered.
@@ -66,33 +77,41 @@ private slots:
     void refusesEntriesOutsideTheirLimits_data()
     {
         QTest::addColumn<QString>("depth");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("kelvoSerialNumber");
         QTest::addColumn<QString>("serialNumber");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("valid") << "75"
-                               << "KV23000999" << true;
-        QTest::newRow("not a number") << "abc"
-                                      << "KV23000417" << false;
-        QTest::newRow("too deep") << "300"
-                                  << "KV23000417" << false;
-        QTest::newRow("too shallow") << "20"
-                                     << "KV23000417" << false;
+        const auto row = [](const char* name, const char* depth, const char* filter,
+                            const char* kelvoSerialNumber, const char* serialNumber,
+                            bool accepted) {
+            QTest::newRow(name) << depth << filter << kelvoSerialNumber << serialNumber << accepted;
+        };
+        row("valid", "75", "7", "00000417", "KV23000999", true);
+        row("not a number", "abc", "7", "00000417", "KV23000417", false);
+        row("too deep", "300", "7", "00000417", "KV23000417", false);
+        row("too shallow", "20", "7", "00000417", "KV23000417", false);
+        // As a Kelvo holding filter 32 shows it.
+        row("filter out of range", "75", "32", "00000417", "KV23000417", false);
+        // The operations log could not hold them as typed.
+        row("Kelvo serial with a comma", "75", "7", "K,LVO-01", "KV23000417", false);
+        row("Kelvo serial with a tab", "75", "7", "KLVO\t01", "KV23000417", false);
         // Only the factory build writes the serial number.
-        QTest::newRow("serial with a comma") << "75"
-                                             << "X,Z" << !isFactoryBuild();
+        row("serial with a comma", "75", "7", "00000417", "X,Z", !isFactoryBuild());
     }
 
     void refusesEntriesOutsideTheirLimits()
     {
         QFETCH(QString, depth);
+        QFETCH(QString, filter);
+        QFETCH(QString, kelvoSerialNumber);
         QFETCH(QString, serialNumber);
         QFETCH(bool, accepted);
         const quint32 block1 = mBoard->tag().block(1);
         const quint32 block5 = mBoard->tag().block(5);
         CoutCapture console;
-        const FlowResult result =
-            TagSession(*mDevice, *mListener)
-                .write(TagTab::Simplified,
-                       entries(depth, QStringLiteral("00000417"), serialNumber));
+        TabEntries typed = entries(depth, kelvoSerialNumber, serialNumber);
+        typed.filter = filter;
+        const FlowResult result = TagSession(*mDevice, *mListener).write(TagTab::Simplified, typed);
         QCOMPARE(result.succeeded(), accepted);
         if (accepted) {
             QCOMPARE((mBoard->tag().block(1) >> 16) & 0xFF, depth.toUInt());
@@ -104,6 +123,71 @@ private slots:
         QVERIFY(logText().isEmpty());
     }
 
+    // An identity field reaches a Kelvo only when typed for it (after its read, or before any
+    // read) or read from it; otherwise the Kelvo keeps its own and the result names it. The
+    // configuration is written every time, and the WRITE line holds this Kelvo's values.
+    void writesIdentityOnlyForItsKelvo_data()
+    {
+        QTest::addColumn<bool>("readFirst");
+        QTest::addColumn<bool>("swap");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("start-up, untouched") << false << false << false << false;
+        QTest::newRow("start-up, typed") << false << false << true << true;
+        QTest::newRow("read, untouched") << true << false << false << false;
+        QTest::newRow("read, typed") << true << false << true << true;
+        QTest::newRow("swapped, untouched") << true << true << false << false;
+        QTest::newRow("swapped, typed") << true << true << true << false;
+    }
+
+    void writesIdentityOnlyForItsKelvo()
+    {
+        QFETCH(bool, readFirst);
+        QFETCH(bool, swap);
+        QFETCH(bool, typed);
+        QFETCH(bool, written);
+        CoutCapture console;
+        if (readFirst)
+            QVERIFY(TagSession(*mDevice, *mListener).read(TagTab::Simplified).succeeded());
+        if (swap)
+            mBoard->tag().fillAsAnotherKelvo();
+        const EmulatedKelvoTag before = mBoard->tag();
+        const KelvoRecord& shown = mDevice->record();
+        TabEntries entered =
+            entries(QStringLiteral("75"),
+                    typed ? QStringLiteral("AB")
+                          : StatusFormat::fieldText(shown, TagField::KelvoSerialStart),
+                    typed ? QStringLiteral("SN00000009")
+                          : StatusFormat::fieldText(shown, TagField::SerialNumber));
+        entered.batteryThreshold = typed
+                                       ? QStringLiteral("3500")
+                                       : StatusFormat::fieldText(shown, TagField::BatteryThreshold);
+        const FlowResult result =
+            TagSession(*mDevice, *mListener).write(TagTab::Simplified, entered);
+
+        QVERIFY2(result.succeeded(), qPrintable(result.text));
+        const EmulatedKelvoTag& tag = mBoard->tag();
+        QCOMPARE((tag.block(1) >> 16) & 0xFF, 75u);
+        QCOMPARE(tagCharacters(tag, 14, 8),
+                 written ? QByteArray("AB      ") : tagCharacters(before, 14, 8));
+        const bool factoryWritten = written && isFactoryBuild();
+        QCOMPARE(tagCharacters(tag, 5, 10),
+                 factoryWritten ? QByteArray("SN00000009") : tagCharacters(before, 5, 10));
+        QCOMPARE(tag.block(13) & 0xFF,
+                 factoryWritten ? voltageCodeFromMillivolts(3500) : before.block(13) & 0xFF);
+        const bool named = !written && (swap || !readFirst);
+        QCOMPARE(
+            result.text.contains(
+                QStringLiteral("\nThe Kelvo serial number of the Kelvo on the reader was kept: ") +
+                QString::fromLatin1(tagCharacters(before, 14, 8))),
+            named);
+        const QByteArray writeLine = result.logLines.value(1);
+        QVERIFY(writeLine.contains(",WRITE,75,7,"));
+        QVERIFY2(writeLine.contains(',' + tagCharacters(tag, 5, 10) + ',' +
+                                    tagCharacters(tag, 14, 8) + ','),
+                 writeLine.constData());
+    }
+
     // Block 15 that cannot be read leaves the last four Kelvo serial characters unknown: not
     // shown, not logged, and not written back unless the operator enters them.
     void neverPassesOnUnreadSerialCharacters()
@@ -112,7 +196,7 @@ private slots:
         mDevice->record().mKelvoSerialNumber = {{'O', 'T', 'H', 'E', 'R', 'K', 'L', 'V'}};
         mBoard->injectFault(kBlock15Exchange, EmulatedCr95hfBoard::Fault::FailedCall, 3);
         QVERIFY(TagSession(*mDevice, *mListener).read(TagTab::Simplified).succeeded());
-        QVERIFY(!mDevice->record().mKelvoSerialEndRead);
+        QCOMPARE(mDevice->record().knownKelvoSerialCharacters(), 4);
         QVERIFY(!logText().contains("ERKLV"));
         QVERIFY(!logText().contains("0000KLV"));
 
@@ -161,31 +245,52 @@ private slots:
         QCOMPARE(different.text,
                  QStringLiteral("Write operation failed, try again\nThe values read "
                                 "back from the Kelvo differ from those written."));
+
+        // The values reach the tag, but the checksum covering them does not.
+        mBoard->tag().dropWritesTo(7);
+        const FlowResult unchecked =
+            TagSession(*mDevice, *mListener)
+                .write(TagTab::Advanced, entries(QStringLiteral("80"), QStringLiteral("99999999")));
+        QCOMPARE(outcomeName(unchecked.outcome), outcomeName(Outcome::NotAsWritten));
+        QVERIFY(unchecked.text.endsWith(QStringLiteral(
+            "The checksums read back from the Kelvo do not match the values written.")));
     }
 
-    // A configuration that its checksums do not cover is shown, but not called green.
+    // A configuration that its checksums do not cover, or a memory not handed back, is shown
+    // but not called green; the advice is what the crew can do.
     void reportsChecksumsThatDoNotMatch_data()
     {
         QTest::addColumn<quint16>("block");
         QTest::addColumn<quint32>("flip");
-        QTest::addColumn<bool>("matches");
-        QTest::newRow("configured") << quint16(0) << 0u << true;
-        QTest::newRow("checksum A off") << quint16(7) << 0x1u << false;
-        QTest::newRow("depth changed alone") << quint16(1) << 0x00010000u << false;
-        QTest::newRow("checksum B off") << quint16(13) << 0x100u << false;
+        QTest::addColumn<bool>("released");
+        QTest::addColumn<QString>("advice");
+        const QString writeAgain = QStringLiteral("Write the Kelvo again.");
+        QTest::newRow("configured") << quint16(0) << 0u << true << QString();
+        QTest::newRow("checksum A off") << quint16(7) << 0x1u << true << writeAgain;
+        QTest::newRow("depth changed alone") << quint16(1) << 0x00010000u << true << writeAgain;
+        QTest::newRow("checksum B off")
+            << quint16(13) << 0x100u << true
+            << (isFactoryBuild() ? writeAgain : QStringLiteral("return the Kelvo to the factory."));
+        QTest::newRow("memory not handed back")
+            << quint16(0) << 0u << false
+            << "The Kelvo's memory could not be handed back to its microcontroller.";
     }
 
     void reportsChecksumsThatDoNotMatch()
     {
         QFETCH(quint16, block);
         QFETCH(quint32, flip);
-        QFETCH(bool, matches);
+        QFETCH(bool, released);
+        QFETCH(QString, advice);
         mBoard->tag().setBlock(block, mBoard->tag().block(block) ^ flip);
+        // The record read is 11 exchanges after the claim's 5.
+        if (!released)
+            mBoard->injectFault(kClaimExchanges + 12, EmulatedCr95hfBoard::Fault::TagError, 1000);
         CoutCapture console;
         const FlowResult result = TagSession(*mDevice, *mListener).read(TagTab::Advanced);
-        QCOMPARE(result.succeeded(), matches);
+        QCOMPARE(result.succeeded(), advice.isEmpty());
         QVERIFY(result.text.startsWith(QStringLiteral("Read operation was successfull")));
-        QCOMPARE(result.text.contains(QStringLiteral("checksum")), !matches);
+        QVERIFY2(result.text.endsWith(advice), qPrintable(result.text));
         QVERIFY(!mListener->shownRecord().isEmpty());
     }
 
