@@ -84,7 +84,9 @@ bool isKelvoShown(const KelvoRecord& shown, const KelvoRecord& now)
     if (!shown.mKelvoRead || !now.mKelvoRead)
         return false;
     const bool entered = shown.source(TagField::SerialNumber) == FieldSource::Entered;
-    for (const auto& [from, to] : {std::pair(0, 4), std::pair(4, 8), std::pair(8, 10)}) {
+    for (const std::pair<int, int>& part : {std::pair(0, 4), std::pair(4, 8), std::pair(8, 10)}) {
+        const int from = part.first;
+        const int to = part.second;
         const auto samePart = [&](const KelvoRecord::SerialNumber& serial) {
             return std::equal(serial.begin() + from, serial.begin() + to,
                               now.mKelvoRead->begin() + from);
