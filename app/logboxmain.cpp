@@ -63,7 +63,8 @@ int main(int argc, char* argv[])
 
     KelvoOverview overview;
     bool leftOut = false;
-    for (const QString& path : arguments.mid(1)) {
+    const QStringList paths = arguments.mid(1);
+    for (const QString& path : paths) {
         QString errorText;
         if (!overview.addFile(path, errorText)) {
             printError(QStringLiteral("%1: cannot be read: %2").arg(path, errorText));

@@ -30,8 +30,9 @@ std::vector<LogBoxFileInfo> nextTo(const QString& operationsLogPath)
 {
     const QDir folder = QFileInfo(operationsLogPath).dir();
     std::vector<LogBoxFileInfo> files;
-    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("LogBox_*.txt")},
-                                                      QDir::Files | QDir::Readable, QDir::Name)) {
+    const QFileInfoList found = folder.entryInfoList({QStringLiteral("LogBox_*.txt")},
+                                                     QDir::Files | QDir::Readable, QDir::Name);
+    for (const QFileInfo& file : found) {
         files.push_back({file.filePath(), file.lastModified(), lineCount(file.filePath())});
     }
     std::stable_sort(

@@ -10,6 +10,8 @@ LogBoxFileDialog::LogBoxFileDialog(const QStringList& items, QWidget* parent)
     mUi->List_LogBoxFiles->setCurrentRow(0);
     mUi->Btn_Open_LogBoxFile->setEnabled(!items.isEmpty());
     connect(mUi->List_LogBoxFiles, &QListWidget::itemActivated, this, &QDialog::accept);
+    connect(mUi->Btn_Open_LogBoxFile, &QPushButton::clicked, this, &QDialog::accept);
+    connect(mUi->Btn_Cancel_LogBoxFile, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 LogBoxFileDialog::~LogBoxFileDialog() = default;

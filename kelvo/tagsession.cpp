@@ -206,7 +206,7 @@ FlowResult TagSession::writeResult(bool success, Outcome outcome, bool released)
         reason = handBackFailedText();
     } else if (success) {
         FlowResult result = FlowResult::success(tr("Write operation was successfull"));
-        for (const QString& line : mKeptLines)
+        for (const QString& line : std::as_const(mKeptLines))
             result.text += QLatin1Char('\n') + line;
         if (!mWriteNotLogged.isEmpty()) {
             result.colour = FlowResult::Colour::Unchanged;
