@@ -59,13 +59,14 @@ void MainWindow::syncBoxTab()
 void MainWindow::showOutcome(QPushButton* button, const FlowResult& result)
 {
     syncBoxTab();
-    if (result.colour != FlowResult::Colour::Unchanged) {
-        button->setStyleSheet(QLatin1String(result.succeeded() ? kSuccessStyle : kFailureStyle));
+    if (result.colour() != FlowResult::Colour::Unchanged) {
+        button->setStyleSheet(QLatin1String(
+            result.colour() == FlowResult::Colour::Success ? kSuccessStyle : kFailureStyle));
     }
-    const QMessageBox::Icon icon = result.icon == FlowResult::Icon::Critical ? QMessageBox::Critical
-                                   : result.icon == FlowResult::Icon::Warning
-                                       ? QMessageBox::Warning
-                                       : QMessageBox::Information;
+    const QMessageBox::Icon icon =
+        result.icon() == FlowResult::Icon::Critical  ? QMessageBox::Critical
+        : result.icon() == FlowResult::Icon::Warning ? QMessageBox::Warning
+                                                     : QMessageBox::Information;
     QMessageBox box(icon, tr("Varrow"), result.text, QMessageBox::Ok, this);
     box.exec();
 }

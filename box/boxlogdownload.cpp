@@ -43,9 +43,12 @@ FlowResult BoxLogDownload::read(FlowListener& listener)
             mDevice.lastOutcome(), FlowResult::Icon::Information, tr("Read operation failed")));
     }
     if (count <= 0) {
-        FlowResult empty;
-        empty.text = tr("Read operation was successfull but memory is empty");
-        return withBoxValuesNote(empty);
+        // Nothing to save, and nothing wrong either.
+        return withBoxValuesNote({Outcome::Done,
+                                  FlowResult::Verdict::DoneWithWarning,
+                                  FlowResult::Icon::Information,
+                                  tr("Read operation was successfull but memory is empty"),
+                                  {}});
     }
     return withBoxValuesNote(downloadBoxLog(count, listener));
 }

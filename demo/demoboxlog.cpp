@@ -2,6 +2,7 @@
 
 #include "emulation/emulatedstandalonebox.h"
 #include "kelvo/tagencoding.h"
+#include "kelvo/tagmemorymap.h"
 
 #include <QDateTime>
 
@@ -23,9 +24,9 @@ private:
     quint32 mState = 20240108u;
 };
 
-quint32 rawDepth(double metres)
+quint16 rawDepth(double metres)
 {
-    return quint32(metres * 3.6 + 60.0);
+    return quint16(metres * 3.6 + 60.0);
 }
 
 // The few Kelvos of the streamer that need a look; the others are set alike and sound.
@@ -60,8 +61,7 @@ Oddity oddityOf(int kelvo)
 }
 
 // The Kelvo's tag as the box found it at the given entry: its battery drains over the log's weeks.
-std::array<quint32, EmulatedKelvoTag::blockCount> kelvoImage(int kelvo, int index,
-                                                             DemoRandom& random)
+TagImage kelvoImage(int kelvo, int index, DemoRandom& random)
 {
     static const quint8 firmwareCodes[] = {23, 24, 25, 25, 25};
     const Oddity oddity = oddityOf(kelvo);
@@ -84,26 +84,24 @@ std::array<quint32, EmulatedKelvoTag::blockCount> kelvoImage(int kelvo, int inde
     const double diveMetres =
         random.below(15) == 0 ? 160.0 + random.below(40) : 2.0 + random.below(20);
 
+    KelvoRecord record;
+    record.mFirmwareVersion = firmwareVersionFromCode(firmware);
+    record.mErrorFlags = errors;
+    record.mActivationDepth = depth;
+    record.mFilter = filter;
     const QByteArray serial =
         QStringLiteral("KV2300%1").arg(kelvo, 4, 10, QLatin1Char('0')).toLatin1();
+    std::copy_n(serial.constData(), record.mSerialNumber.size(), record.mSerialNumber.begin());
+    record.mBatteryLevel = millivoltsFromVoltageCode(battery);
+    record.mSupercapLevel = millivoltsFromVoltageCode(supercap);
+    record.mMaxMeasuredDepth = metresOfRawDepth(rawDepth(diveMetres), DepthRule::BoxLog);
+    record.mActivationMeasuredDepth = random.below(4) == 0 ? 0.0 : depth;
+    record.mBatteryThreshold = millivoltsFromVoltageCode(threshold);
     const QByteArray kelvoSerial =
         QStringLiteral("0000%1").arg(kelvo, 4, 10, QLatin1Char('0')).toLatin1();
-
-    std::array<quint32, EmulatedKelvoTag::blockCount> blocks{};
-    blocks[0] = (quint32(firmware) << 24) | errors;
-    blocks[1] = (quint32(depth) << 16) | filter;
-    blocks[5] = packCharacters(serial.constData());
-    blocks[6] = packCharacters(serial.constData() + 4);
-    const quint16 lastCharacters = quint16((quint8(serial.at(8)) << 8) | quint8(serial.at(9)));
-    blocks[7] = (quint32(lastCharacters) << 16) |
-                checksumA(depth, filter, blocks[5], blocks[6], lastCharacters);
-    blocks[8] = (quint32(battery) << 24) | (quint32(supercap) << 16);
-    blocks[11] = random.below(4) == 0 ? 0 : rawDepth(depth) << 16;
-    blocks[12] = rawDepth(diveMetres) << 16;
-    blocks[13] = threshold | (quint32(checksumB(quint16(blocks[12]), 0, threshold)) << 8);
-    blocks[14] = packCharacters(kelvoSerial.constData());
-    blocks[15] = packCharacters(kelvoSerial.constData() + 4);
-    return blocks;
+    std::copy_n(kelvoSerial.constData(), record.mKelvoSerialNumber.size(),
+                record.mKelvoSerialNumber.begin());
+    return tagImageOf(record);
 }
 
 } // namespace

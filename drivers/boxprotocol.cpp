@@ -2,8 +2,6 @@
 
 #include "drivers/hexframe.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int tagFlagsByte = 2;
@@ -19,12 +17,6 @@ QByteArray sendReceiveRequest(const QByteArray& frameText)
 {
     return QByteArrayLiteral("04") + digits(static_cast<quint32>(frameText.size() / 2), 2) +
            frameText;
-}
-
-bool isHexDigit(char character)
-{
-    return (character >= '0' && character <= '9') || (character >= 'a' && character <= 'f') ||
-           (character >= 'A' && character <= 'F');
 }
 
 } // namespace
@@ -88,13 +80,6 @@ qint32 secondsSince2010(const QDateTime& instant)
 {
     const QDateTime start(QDate(2010, 1, 1), QTime(0, 0), Qt::LocalTime);
     return static_cast<qint32>(start.secsTo(instant));
-}
-
-std::optional<QByteArray> answerBytes(const QByteArray& hexText)
-{
-    if (hexText.size() % 2 != 0 || !std::all_of(hexText.begin(), hexText.end(), isHexDigit))
-        return std::nullopt;
-    return QByteArray::fromHex(hexText);
 }
 
 quint32 bigEndianField(const QByteArray& bytes, int from, int size)

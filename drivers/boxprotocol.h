@@ -5,8 +5,6 @@
 #include <QDateTime>
 #include <QtGlobal>
 
-#include <optional>
-
 // The Standalone Box's requests, as hex text for the serial link, and the reading of its answers.
 // Every request and answer is a code byte, a length byte counting the bytes that follow it, and
 // those bytes. Reader requests carry a CR95HF frame (protocol select 0x02, send-receive 0x04,
@@ -44,9 +42,6 @@ QByteArray eraseLogRequest();
 
 // The seconds from 1 January 2010 00:00:00 local time to the given instant.
 qint32 secondsSince2010(const QDateTime& instant);
-
-// The bytes of answer text; none unless the text is whole bytes of hex digits.
-std::optional<QByteArray> answerBytes(const QByteArray& hexText);
 
 // The size bytes from index from, the first most significant. The caller checks the size.
 quint32 bigEndianField(const QByteArray& bytes, int from, int size);

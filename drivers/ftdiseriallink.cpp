@@ -1,5 +1,7 @@
 #include "drivers/ftdiseriallink.h"
 
+#include "drivers/hexframe.h"
+
 #include <iostream>
 
 namespace {
@@ -12,9 +14,9 @@ QByteArray bytesOfHexText(const QByteArray& text)
 {
     QByteArray bytes;
     for (int position = 0; position < text.size(); position += 2) {
-        bool parsed = false;
-        const uint value = text.mid(position, 2).toUInt(&parsed, 16);
-        bytes.append(static_cast<char>(parsed ? value & 0xFF : 0));
+        quint32 value = 0;
+        parseHex(text.constData() + position, std::min(2, int(text.size()) - position), value);
+        bytes.append(static_cast<char>(value));
     }
     return bytes;
 }

@@ -20,19 +20,6 @@ int hexDigitValue(char digit)
     return -1;
 }
 
-bool parseHex(const char* digits, std::size_t count, quint32& value)
-{
-    quint32 parsed = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const int digit = hexDigitValue(digits[i]);
-        if (digit < 0)
-            return false;
-        parsed = (parsed << 4) | static_cast<quint32>(digit);
-    }
-    value = parsed;
-    return true;
-}
-
 // "80" followed by the length byte and response flags without the tag's error flag.
 bool isTagFrame(const char* answer, std::size_t length)
 {
@@ -62,6 +49,19 @@ QByteArray lowerHex(quint32 value, int digits)
 }
 
 } // namespace
+
+bool parseHex(const char* digits, std::size_t count, quint32& value)
+{
+    quint32 parsed = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int digit = hexDigitValue(digits[i]);
+        if (digit < 0)
+            return false;
+        parsed = (parsed << 4) | static_cast<quint32>(digit);
+    }
+    value = parsed;
+    return true;
+}
 
 QByteArray protocolSelectCommand()
 {

@@ -12,6 +12,10 @@
 // numbers formatted here lower case. Answers are untrusted: they are read in either case, only
 // within the given capacity, and whether or not they are terminated.
 
+// The value of count hex digits, either case, the first most significant; value is set only when
+// every one of them is a hex digit. The box's answers and log entries are read through it too.
+bool parseHex(const char* digits, std::size_t count, quint32& value);
+
 // Selects ISO/IEC 15693.
 QByteArray protocolSelectCommand();
 

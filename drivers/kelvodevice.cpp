@@ -3,7 +3,7 @@
 #include "drivers/blockvalue.h"
 #include "drivers/standaloneboxdriver.h"
 #include "drivers/stmboarddriver.h"
-#include "kelvo/tagencoding.h"
+#include "kelvo/tagmemorymap.h"
 
 #include <iostream>
 
@@ -19,16 +19,6 @@ constexpr int lockFlagByte = 2;
 constexpr quint8 requestFlag = 0x01;
 
 constexpr quint16 statusBlock = 0;
-constexpr quint16 activationBlock = 1;
-constexpr quint16 serialNumberFirstBlock = 5;
-constexpr quint16 serialNumberSecondBlock = 6;
-constexpr quint16 serialNumberAndChecksumABlock = 7;
-constexpr quint16 voltageBlock = 8;
-constexpr quint16 measuredActivationDepthBlock = 11;
-constexpr quint16 maxMeasuredDepthBlock = 12;
-constexpr quint16 thresholdAndChecksumBBlock = 13;
-constexpr quint16 kelvoSerialNumberFirstBlock = 14;
-constexpr quint16 kelvoSerialNumberSecondBlock = 15;
 
 } // namespace
 
@@ -157,105 +147,95 @@ bool KelvoDevice::tryRfAccess(bool request)
 
 bool KelvoDevice::readRecord()
 {
-    quint32 value = 0;
     if (!mDriver)
         return finish(Outcome::NoReader);
     // A read that fails part-way leaves the fields it did not reach unknown.
     mRecord.forgetTagValues();
-    if (!mDriver->readBlock(statusBlock, value))
-        return driverFailed();
-    mRecord.mErrorFlags = byteAt(value, 3);
-    mRecord.mFirmwareVersion = firmwareVersionFromCode(byteAt(value, 0));
-    mRecord.setSources({TagField::ErrorFlags, TagField::FirmwareVersion}, FieldSource::Read);
-
-    quint32 block1 = 0;
-    if (!mDriver->readBlock(activationBlock, block1))
-        return driverFailed();
-    mRecord.mActivationDepth = byteAt(block1, 1);
-    mRecord.mFilter = wordAt(block1, 2);
-    mRecord.setSources({TagField::ActivationDepth, TagField::Filter}, FieldSource::Read);
-
-    quint32 block5 = 0;
-    quint32 block6 = 0;
-    quint32 block7 = 0;
-    if (!mDriver->readBlock(serialNumberFirstBlock, block5))
-        return driverFailed();
-    unpackCharacters(block5, &mRecord.mSerialNumber[0]);
-    if (!mDriver->readBlock(serialNumberSecondBlock, block6))
-        return driverFailed();
-    unpackCharacters(block6, &mRecord.mSerialNumber[4]);
-    if (!mDriver->readBlock(serialNumberAndChecksumABlock, block7))
-        return driverFailed();
-    mRecord.mSerialNumber[8] = static_cast<char>(byteAt(block7, 0));
-    mRecord.mSerialNumber[9] = static_cast<char>(byteAt(block7, 1));
-    mRecord.setSources({TagField::SerialNumber}, FieldSource::Read);
-    mRecord.mKelvoRead = mRecord.mSerialNumber;
-
-    if (!mDriver->readBlock(voltageBlock, value))
-        return driverFailed();
-    mRecord.mBatteryLevel = millivoltsFromVoltageCode(byteAt(value, 0));
-    mRecord.mSupercapLevel = millivoltsFromVoltageCode(byteAt(value, 1));
-    mRecord.setSources({TagField::BatteryLevel, TagField::SupercapLevel}, FieldSource::Read);
-
-    if (!mDriver->readBlock(measuredActivationDepthBlock, value))
-        return driverFailed();
-    mRecord.mActivationMeasuredDepth = metresFromRawDepth(wordAt(value, 0));
-    mRecord.setSources({TagField::ActivationMeasuredDepth}, FieldSource::Read);
-    quint32 block12 = 0;
-    if (!mDriver->readBlock(maxMeasuredDepthBlock, block12))
-        return driverFailed();
-    mRecord.mMaxMeasuredDepth = metresFromRawDepth(wordAt(block12, 0));
-    mRecord.setSources({TagField::MaxMeasuredDepth}, FieldSource::Read);
-
-    if (!mDriver->readBlock(kelvoSerialNumberFirstBlock, value))
-        return driverFailed();
-    unpackCharacters(value, &mRecord.mKelvoSerialNumber[0]);
-    mRecord.setSources({TagField::KelvoSerialStart}, FieldSource::Read);
-    // The read goes on without block 15; its four characters are then unknown.
-    if (mDriver->readBlock(kelvoSerialNumberSecondBlock, value)) {
-        unpackCharacters(value, &mRecord.mKelvoSerialNumber[4]);
-        mRecord.setSources({TagField::KelvoSerialEnd}, FieldSource::Read);
+    TagImage image{};
+    for (const TagBlock& block : kTagMemoryMap) {
+        if (mDriver->readBlock(block.number, image[block.number]))
+            decodeTagBlock(block, image[block.number], mRecord, DepthRule::Tag);
+        else if (!block.optional)
+            return driverFailed();
     }
-
-    quint32 block13 = 0;
-    if (!mDriver->readBlock(thresholdAndChecksumBBlock, block13))
-        return driverFailed();
-    mRecord.mBatteryThreshold = millivoltsFromVoltageCode(byteAt(block13, 3));
-    mRecord.setSources({TagField::BatteryThreshold}, FieldSource::Read);
-
     // The blocks the checksums cover were read whole above, so they are checked at no cost.
-    const quint16 expectedA =
-        checksumA(byteAt(block1, 1), wordAt(block1, 2), block5, block6, wordAt(block7, 0));
-    const quint8 expectedB = checksumB(wordAt(block12, 2), wordAt(block13, 0), byteAt(block13, 3));
-    mRecord.mChecksumAMatches = wordAt(block7, 2) == expectedA;
-    mRecord.mChecksumBMatches = byteAt(block13, 2) == expectedB;
+    mRecord.mChecksumAMatches = checksumMatches(kChecksumA, image);
+    mRecord.mChecksumBMatches = checksumMatches(kChecksumB, image);
     return finish(Outcome::Done);
+}
+
+bool KelvoDevice::readPart(const TagPart& part, TagImage& image)
+{
+    quint32& value = image[part.block];
+    quint8 byte = 0;
+    quint16 word = 0;
+    switch (part.count) {
+    case 0:
+        return true;
+    case 4:
+        return mDriver->readBlock(part.block, value);
+    case 2:
+        return mDriver->readWord(part.block, part.first, word) &&
+               (value = withWordAt(value, part.first, word), true);
+    case 1:
+        return mDriver->readByte(part.block, part.first, byte) &&
+               (value = withByteAt(value, part.first, byte), true);
+    default:
+        return readPart({part.block, part.first, 1}, image) &&
+               readPart({part.block, part.first + 1, 2}, image);
+    }
+}
+
+bool KelvoDevice::writePart(const TagPart& part, const TagImage& image)
+{
+    const quint32 value = image[part.block];
+    switch (part.count) {
+    case 4:
+        return mDriver->writeBlock(part.block, value);
+    case 2:
+        return mDriver->writeWord(part.block, part.first, wordAt(value, part.first));
+    case 1:
+        return mDriver->writeByte(part.block, part.first, byteAt(value, part.first));
+    default:
+        return writePart({part.block, part.first, 1}, image) &&
+               writePart({part.block, part.first + 1, 2}, image);
+    }
+}
+
+// An identity field is written only with a value entered for this Kelvo; otherwise the tag keeps
+// what it holds.
+bool KelvoDevice::writeIfEntered(TagField field, const TagPart& part, const TagImage& image)
+{
+    return mRecord.source(field) != FieldSource::Entered || writePart(part, image);
 }
 
 bool KelvoDevice::writeRecordFull()
 {
-    return writeRecord(BlockOneWrite::Whole);
+    return writeRecord(kActivationBlock);
 }
 
 bool KelvoDevice::writeRecordKeep()
 {
-    return writeRecord(BlockOneWrite::KeepByteZero);
+    return writeRecord(kActivationSettings);
 }
 
-// Checksum A covers block 1, so once a write of block 1 has been tried, every way out goes
-// through a checksum A update: a write that stops halfway, or one reported as failed that still
-// reached the tag, must not leave the Kelvo with an activation depth that its checksum does not
-// cover. The outcome stays a failure.
-bool KelvoDevice::writeRecord(BlockOneWrite blockOneWrite)
+// Checksum A covers the activation settings, so once their write has been tried, every way out
+// goes through a checksum A update: a write that stops halfway, or one reported as failed that
+// still reached the tag, must not leave the Kelvo with an activation depth that its checksum does
+// not cover. The outcome stays a failure.
+bool KelvoDevice::writeRecord(const TagPart& activationSettings)
 {
     if (!mDriver)
         return finish(Outcome::NoReader);
-    if (!writeActivationSettings(blockOneWrite) || !writeKelvoSerialNumber())
+    const TagImage image = tagImageOf(mRecord);
+    if (!writePart(activationSettings, image) ||
+        !writeIfEntered(TagField::KelvoSerialStart, kKelvoSerialStartPart, image) ||
+        !writeIfEntered(TagField::KelvoSerialEnd, kKelvoSerialEndPart, image))
         return abandonWriteAfterBlockOne();
     bool factoryValuesWritten = true;
     Outcome factoryOutcome = Outcome::Done;
     if (mFactoryWrites) {
-        factoryValuesWritten = writeFactoryValues();
+        factoryValuesWritten = writeFactoryValues(image);
         factoryOutcome = mLastOutcome;
     }
     if (!updateChecksumA())
@@ -272,44 +252,16 @@ bool KelvoDevice::abandonWriteAfterBlockOne()
     return false;
 }
 
-bool KelvoDevice::writeActivationSettings(BlockOneWrite blockOneWrite)
-{
-    if (blockOneWrite == BlockOneWrite::KeepByteZero) {
-        return mDriver->writeByte(activationBlock, 1, mRecord.mActivationDepth) &&
-               mDriver->writeWord(activationBlock, 2, mRecord.mFilter);
-    }
-    const quint32 value =
-        withWordAt(withByteAt(0, 1, mRecord.mActivationDepth), 2, mRecord.mFilter);
-    return mDriver->writeBlock(activationBlock, value);
-}
-
-// The identity fields are written only with a value entered for this Kelvo; otherwise the tag
-// keeps what it holds.
-bool KelvoDevice::writeKelvoSerialNumber()
-{
-    return (!isEntered(TagField::KelvoSerialStart) ||
-            mDriver->writeBlock(kelvoSerialNumberFirstBlock,
-                                packCharacters(&mRecord.mKelvoSerialNumber[0]))) &&
-           (!isEntered(TagField::KelvoSerialEnd) ||
-            mDriver->writeBlock(kelvoSerialNumberSecondBlock,
-                                packCharacters(&mRecord.mKelvoSerialNumber[4])));
-}
-
-bool KelvoDevice::isEntered(TagField field) const
-{
-    return mRecord.source(field) == FieldSource::Entered;
-}
-
 // The serial number is covered by checksum A, which the caller updates in every case. Once the
 // threshold write has been tried, every way out goes through a checksum B update, since a write
 // reported as failed may still have reached the tag.
-bool KelvoDevice::writeFactoryValues()
+bool KelvoDevice::writeFactoryValues(const TagImage& image)
 {
-    if (isEntered(TagField::SerialNumber) && !writeSerialNumber())
-        return driverFailed();
-    if ((!isEntered(TagField::BatteryThreshold) ||
-         mDriver->writeByte(thresholdAndChecksumBBlock, 3,
-                            voltageCodeFromMillivolts(mRecord.mBatteryThreshold))) &&
+    for (const TagPart& part : kSerialNumberParts) {
+        if (!writeIfEntered(TagField::SerialNumber, part, image))
+            return driverFailed();
+    }
+    if (writeIfEntered(TagField::BatteryThreshold, kBatteryThresholdPart, image) &&
         updateChecksumB())
         return true;
     driverFailed();
@@ -318,51 +270,26 @@ bool KelvoDevice::writeFactoryValues()
     return finish(failure);
 }
 
-bool KelvoDevice::writeSerialNumber()
-{
-    const quint16 lastCharacters =
-        static_cast<quint16>((static_cast<quint8>(mRecord.mSerialNumber[8]) << 8) |
-                             static_cast<quint8>(mRecord.mSerialNumber[9]));
-    return mDriver->writeBlock(serialNumberFirstBlock, packCharacters(&mRecord.mSerialNumber[0])) &&
-           mDriver->writeBlock(serialNumberSecondBlock,
-                               packCharacters(&mRecord.mSerialNumber[4])) &&
-           mDriver->writeWord(serialNumberAndChecksumABlock, 0, lastCharacters);
-}
-
 bool KelvoDevice::updateChecksumA()
 {
-    quint8 activationDepth = 0;
-    quint16 filter = 0;
-    quint32 block5 = 0;
-    quint32 block6 = 0;
-    quint16 block7Word = 0;
-    if (!mDriver)
-        return finish(Outcome::NoReader);
-    if (!mDriver->readByte(activationBlock, 1, activationDepth) ||
-        !mDriver->readWord(activationBlock, 2, filter) ||
-        !mDriver->readBlock(serialNumberFirstBlock, block5) ||
-        !mDriver->readBlock(serialNumberSecondBlock, block6) ||
-        !mDriver->readWord(serialNumberAndChecksumABlock, 0, block7Word))
-        return driverFailed();
-    return mDriver->writeWord(serialNumberAndChecksumABlock, 2,
-                              checksumA(activationDepth, filter, block5, block6, block7Word))
-               ? finish(Outcome::Done)
-               : driverFailed();
+    return updateChecksum(kChecksumA);
 }
 
 bool KelvoDevice::updateChecksumB()
 {
-    quint16 block12Word = 0;
-    quint16 block13Word = 0;
-    quint8 thresholdCode = 0;
+    return updateChecksum(kChecksumB);
+}
+
+bool KelvoDevice::updateChecksum(const TagChecksum& checksum)
+{
     if (!mDriver)
         return finish(Outcome::NoReader);
-    if (!mDriver->readWord(maxMeasuredDepthBlock, 2, block12Word) ||
-        !mDriver->readWord(thresholdAndChecksumBBlock, 0, block13Word) ||
-        !mDriver->readByte(thresholdAndChecksumBBlock, 3, thresholdCode))
-        return driverFailed();
-    return mDriver->writeByte(thresholdAndChecksumBBlock, 2,
-                              checksumB(block12Word, block13Word, thresholdCode))
-               ? finish(Outcome::Done)
-               : driverFailed();
+    TagImage image{};
+    for (const TagPart& part : checksum.covers) {
+        if (!readPart(part, image))
+            return driverFailed();
+    }
+    image[checksum.at.block] = checksum.of(image)
+                               << (8 * (4 - checksum.at.first - checksum.at.count));
+    return writePart(checksum.at, image) ? finish(Outcome::Done) : driverFailed();
 }

@@ -6,6 +6,7 @@
 #include "drivers/outcome.h"
 #include "drivers/pause.h"
 #include "kelvo/kelvorecord.h"
+#include "kelvo/tagmemorymap.h"
 #include "platform/cr95hflibrary.h"
 #include "platform/d2xxlibrary.h"
 
@@ -86,21 +87,17 @@ public:
     Outcome lastOutcome() const { return mLastOutcome; }
 
 private:
-    enum class BlockOneWrite
-    {
-        Whole,
-        KeepByteZero
-    };
-
     // The active driver when it is the box, otherwise none.
     StandaloneBoxDriver* boxDriver();
 
-    bool writeRecord(BlockOneWrite blockOneWrite);
-    bool writeActivationSettings(BlockOneWrite blockOneWrite);
-    bool writeKelvoSerialNumber();
-    bool writeFactoryValues();
-    bool writeSerialNumber();
-    bool isEntered(TagField field) const;
+    bool writeRecord(const TagPart& activationSettings);
+    bool writeFactoryValues(const TagImage& image);
+    // Byte, word and block access to the parts of a block; a part of bytes 1 to 3 is its byte and
+    // its word.
+    bool readPart(const TagPart& part, TagImage& image);
+    bool writePart(const TagPart& part, const TagImage& image);
+    bool writeIfEntered(TagField field, const TagPart& part, const TagImage& image);
+    bool updateChecksum(const TagChecksum& checksum);
     bool abandonWriteAfterBlockOne();
     bool tryRfAccess(bool request);
     // Records the outcome of the last operation; true when it is done.

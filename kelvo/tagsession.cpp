@@ -146,13 +146,10 @@ FlowResult TagSession::read(TagTab tab)
         return withLogLines(
             FlowResult::failure(outcome, FlowResult::Icon::Critical, tr("Read Error")));
     FlowResult result = FlowResult::success(tr("Read operation was successfull"));
+    // The values are shown and the read counts, but the Kelvo may need attention.
     const QStringList warnings = readWarnings(released);
-    if (!warnings.isEmpty()) {
-        // The values are shown and the read counts, but the Kelvo needs attention.
-        result.colour = FlowResult::Colour::Unchanged;
-        result.icon = FlowResult::Icon::Warning;
-        result.text += QLatin1Char('\n') + warnings.join(QLatin1Char('\n'));
-    }
+    for (const QString& warning : warnings)
+        result.addWarning(warning);
     return withLogLines(result);
 }
 
@@ -208,13 +205,9 @@ FlowResult TagSession::writeResult(bool success, Outcome outcome, bool released)
         FlowResult result = FlowResult::success(tr("Write operation was successfull"));
         for (const QString& line : std::as_const(mKeptLines))
             result.text += QLatin1Char('\n') + line;
-        if (!mWriteNotLogged.isEmpty()) {
-            result.colour = FlowResult::Colour::Unchanged;
-            result.icon = FlowResult::Icon::Warning;
-            result.text +=
-                QLatin1Char('\n') +
-                tr("The write was not recorded in the operations log: %1").arg(mWriteNotLogged);
-        }
+        if (!mWriteNotLogged.isEmpty())
+            result.addWarning(
+                tr("The write was not recorded in the operations log: %1").arg(mWriteNotLogged));
         return result;
     }
     QString text = tr("Write operation failed, try again");

@@ -295,11 +295,11 @@ Run runFlow(Bench& bench, Flow flow)
     Run run;
     // A download saved whole adds the LogBox file's path under the success text.
     const bool toldSuccess = kSuccessTexts.contains(result.text.section(QLatin1Char('\n'), 0, 0));
-    run.succeeded = toldSuccess && result.colour == FlowResult::Colour::Success;
-    run.warned = toldSuccess && result.colour == FlowResult::Colour::Unchanged &&
-                 result.icon == FlowResult::Icon::Warning;
-    run.honest = run.warned || result.colour == (toldSuccess ? FlowResult::Colour::Success
-                                                             : FlowResult::Colour::Failure);
+    run.succeeded = toldSuccess && result.colour() == FlowResult::Colour::Success;
+    run.warned = toldSuccess && result.colour() == FlowResult::Colour::Unchanged &&
+                 result.icon() == FlowResult::Icon::Warning;
+    run.honest = run.warned || result.colour() == (toldSuccess ? FlowResult::Colour::Success
+                                                               : FlowResult::Colour::Failure);
     run.failure = result.outcome;
     run.text = result.text;
     run.outcome = outcome(bench, flow, listener);

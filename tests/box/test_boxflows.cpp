@@ -128,7 +128,7 @@ private slots:
         const FlowResult result = BoxConfiguration(bench.device).configure({depth, filter});
         QCOMPARE(result.text, refusal.isEmpty() ? QStringLiteral("Write operation was successfull")
                                                 : "Write operation failed, try again\n" + refusal);
-        QCOMPARE(result.icon,
+        QCOMPARE(result.icon(),
                  refusal.isEmpty() ? FlowResult::Icon::Information : FlowResult::Icon::Warning);
         QCOMPARE(bench.box.requests(Request::WriteConfig), refusal.isEmpty() ? 1 : 0);
         QCOMPARE(bench.box.filter(), quint16(refusal.isEmpty() ? filter.toUInt() : 300));

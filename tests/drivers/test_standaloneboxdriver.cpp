@@ -1,4 +1,6 @@
+#include "drivers/boxlogentry.h"
 #include "drivers/boxprotocol.h"
+#include "drivers/hexframe.h"
 #include "drivers/standaloneboxdriver.h"
 #include "emulation/emulatedstandalonebox.h"
 #include "tests/drivers/coutcapture.h"
@@ -85,14 +87,19 @@ class TestStandaloneBoxDriver : public QObject
     Q_OBJECT
 
 private slots:
-    void answersAreReadAsWholeHexBytes()
+    void hexTextIsReadInEitherCaseAndOnlyWhole()
     {
-        QCOMPARE(answerBytes("5201Ab"), std::optional<QByteArray>(QByteArray("\x52\x01\xAB", 3)));
-        QCOMPARE(answerBytes(""), std::optional<QByteArray>(QByteArray()));
-        QVERIFY(!answerBytes("TIMEOUT"));
-        QVERIFY(!answerBytes("520"));
-        QVERIFY(!answerBytes("52 1"));
-        QVERIFY(!answerBytes("5g"));
+        quint32 value = 1;
+        QVERIFY(parseHex("5201Ab", 6, value));
+        QCOMPARE(value, 0x5201ABu);
+        QVERIFY(parseHex("", 0, value));
+        QCOMPARE(value, 0u);
+        QVERIFY(!parseHex("TIMEOUT", 7, value));
+        QVERIFY(!parseHex("52 1", 4, value));
+        QVERIFY(!parseHex("5g", 2, value));
+        QCOMPARE(value, 0u);
+        // A log entry cut within its last byte is no entry.
+        QVERIFY(!isBoxLogEntryText(QByteArray(kBoxLogEntryTextLength - 1, '0')));
     }
 
     void secondsCountFrom2010()

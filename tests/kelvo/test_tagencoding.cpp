@@ -1,4 +1,6 @@
+#include "emulation/emulatedkelvotag.h"
 #include "kelvo/tagencoding.h"
+#include "kelvo/tagmemorymap.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>
@@ -63,6 +65,47 @@ private slots:
                  quint16((255 + 0xFFFF + 10 * 255) & 0xFFFF));
         QCOMPARE(checksumB(0x1234, 0x0042, 140), quint8(0x02));
         QCOMPARE(checksumB(0xFFFF, 0xFFFF, 0xFF), quint8(0xFD));
+    }
+
+    // The emulated tag encodes its Kelvos on its own: the map must read them as they are and
+    // encode what it read so that it reads the same again.
+    void theMapAgreesWithTheEmulatedTag_data()
+    {
+        QTest::addColumn<bool>("another");
+        QTest::addColumn<QByteArray>("serial");
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<double>("maxMetres");
+        QTest::newRow("plausible") << false << QByteArray("KV2300041700000417") << 50 << 62.5;
+        QTest::newRow("another") << true << QByteArray("KV2300092800000928") << 100 << 40.0;
+    }
+
+    void theMapAgreesWithTheEmulatedTag()
+    {
+        QFETCH(bool, another);
+        QFETCH(QByteArray, serial);
+        EmulatedKelvoTag tag;
+        another ? tag.fillAsAnotherKelvo() : tag.fillWithPlausibleValues();
+        TagImage image{};
+        for (quint16 block = 0; block < kTagBlockCount; ++block)
+            image[block] = tag.block(block);
+        const auto decode = [](const TagImage& from) {
+            KelvoRecord record;
+            for (const TagBlock& block : kTagMemoryMap)
+                decodeTagBlock(block, from[block.number], record, DepthRule::Tag);
+            return record;
+        };
+        const KelvoRecord record = decode(image);
+        QCOMPARE(QByteArray(record.mSerialNumber.data(), 10) +
+                     QByteArray(record.mKelvoSerialNumber.data(), 8),
+                 serial);
+        QTEST(int(record.mActivationDepth), "depth");
+        QTEST(record.mMaxMeasuredDepth, "maxMetres");
+        QVERIFY(checksumMatches(kChecksumA, image));
+        QVERIFY(checksumMatches(kChecksumB, image));
+        const TagImage written = tagImageOf(record);
+        QCOMPARE(tagImageOf(decode(written)), written);
+        QCOMPARE(written[1], image[1] & 0x00FFFFFFu);
+        QVERIFY(checksumMatches(kChecksumA, written));
     }
 };
 
