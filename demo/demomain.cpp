@@ -4,6 +4,7 @@
 #include "dialogs/touchsizeddialogs.h"
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
+#include "kelvo/tagmemorymap.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,11 +22,13 @@ constexpr int kDemoBoxBatteryLevel = 64;
 void prepareDemoTag(EmulatedKelvoTag& tag)
 {
     tag.fillWithPlausibleValues();
-    const quint32 batteryCode = 141;    // 3304 mV
-    const quint32 supercapCode = 139;   // 3292 mV
-    const quint32 supercapError = 0x20; // " Supercap "
-    tag.setBlock(8, (batteryCode << 24) | (supercapCode << 16) | (tag.block(8) & 0xFFFFu));
-    tag.setBlock(0, (tag.block(0) & 0xFFFFFF00u) | supercapError);
+    KelvoRecord record;
+    record.mBatteryLevel = 3304;
+    record.mSupercapLevel = 3292;
+    record.mErrorFlags = 0x20; // " Supercap "
+    const TagImage image = tagImageOf(record);
+    tag.setBlock(8, image[8] | (tag.block(8) & 0xFFFFu));
+    tag.setBlock(0, (tag.block(0) & 0xFFFFFF00u) | (image[0] & 0xFFu));
 }
 
 } // namespace

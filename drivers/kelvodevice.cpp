@@ -12,13 +12,10 @@ namespace {
 constexpr int rfAccessAttempts = 10;
 constexpr unsigned long rfAccessPauseMilliseconds = 10;
 
-// Block 0: byte 1 bit 0 is the tool's request flag, byte 2 the microcontroller's lock flag.
-constexpr quint16 accessBlock = 0;
-constexpr int requestFlagByte = 1;
-constexpr int lockFlagByte = 2;
+constexpr quint16 accessBlock = kRequestFlag.block;
+constexpr int requestFlagByte = kRequestFlag.first;
+constexpr int lockFlagByte = kLockFlag.first;
 constexpr quint8 requestFlag = 0x01;
-
-constexpr quint16 statusBlock = 0;
 
 } // namespace
 
@@ -105,7 +102,8 @@ bool KelvoDevice::tagPresent()
     quint32 ignored = 0;
     if (!mRfidBoardConnected)
         return finish(Outcome::NoReader);
-    return mDriver->readBlock(statusBlock, ignored) ? finish(Outcome::Done) : driverFailed();
+    return mDriver->readBlock(kTagMemoryMap.front().number, ignored) ? finish(Outcome::Done)
+                                                                     : driverFailed();
 }
 
 bool KelvoDevice::setRfAccess(bool request)

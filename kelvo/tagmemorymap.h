@@ -44,6 +44,11 @@ struct TagBlock
 // The blocks in the order a read takes them.
 extern const std::array<TagBlock, 11> kTagMemoryMap;
 
+// Block 0 arbitrates the memory: bit 0 of byte 1 is the tool's request flag, byte 2 the lock flag
+// of the Kelvo's microcontroller.
+constexpr TagPart kRequestFlag{0, 1, 1};
+constexpr TagPart kLockFlag{0, 2, 1};
+
 // The configuration a write always puts on the tag: the activation depth and filter, byte 0 of
 // their block left as the tag holds it (the Simplified tab writes the whole block).
 constexpr TagPart kActivationSettings{1, 1, 3};
