@@ -1,8 +1,8 @@
 #include "drivers/boxprotocol.h"
 #include "drivers/standaloneboxdriver.h"
 #include "emulation/emulatedstandalonebox.h"
-#include "tests/drivers/coutcapture.h"
 #include "tests/drivers/scriptedd2xx.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>
