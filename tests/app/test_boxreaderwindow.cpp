@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
-#include "tests/app/flowbench.h"
 #include "tests/support/dialoganswerer.h"
+#include "tests/support/flowbench.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QComboBox>

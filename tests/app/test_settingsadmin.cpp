@@ -1,4 +1,4 @@
-#include "tests/app/flowbench.h"
+#include "tests/support/flowbench.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/buildvariant.h"
 #include "kelvo/tagencoding.h"
-#include "tests/app/flowbench.h"
+#include "tests/support/flowbench.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QDir>

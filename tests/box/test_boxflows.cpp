@@ -5,7 +5,7 @@
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
 #include "kelvo/flowlistener.h"
-#include "tests/drivers/coutcapture.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

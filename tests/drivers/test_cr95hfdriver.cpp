@@ -1,5 +1,5 @@
 #include "drivers/cr95hfdriver.h"
-#include "tests/drivers/coutcapture.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

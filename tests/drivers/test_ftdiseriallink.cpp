@@ -1,7 +1,7 @@
 #include "drivers/ftdiseriallink.h"
 #include "emulation/emulatedstandalonebox.h"
-#include "tests/drivers/coutcapture.h"
 #include "tests/drivers/scriptedd2xx.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

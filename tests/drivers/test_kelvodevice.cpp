@@ -1,9 +1,9 @@
 #include "app/buildvariant.h"
 #include "drivers/kelvodevice.h"
 #include "emulation/emulatedcr95hfboard.h"
-#include "tests/drivers/coutcapture.h"
-#include "tests/drivers/tagchecks.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
+#include "tests/support/tagchecks.h"
 
 #include <QtTest>
 

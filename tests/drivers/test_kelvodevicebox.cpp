@@ -1,9 +1,9 @@
 #include "drivers/kelvodevice.h"
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
-#include "tests/drivers/coutcapture.h"
-#include "tests/drivers/tagchecks.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
+#include "tests/support/tagchecks.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "app/buildvariant.h"
 #include "drivers/kelvodevice.h"
 #include "emulation/emulatedcr95hfboard.h"
-#include "tests/drivers/tagchecks.h"
 #include "tests/support/kelvotestmain.h"
+#include "tests/support/tagchecks.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "drivers/kelvodevice.h"
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
-#include "tests/drivers/coutcapture.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

@@ -3,8 +3,8 @@
 #include "drivers/hexframe.h"
 #include "drivers/standaloneboxdriver.h"
 #include "emulation/emulatedstandalonebox.h"
-#include "tests/drivers/coutcapture.h"
 #include "tests/drivers/scriptedd2xx.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "drivers/stmboarddriver.h"
 #include "emulation/emulatedcr95hfboard.h"
-#include "tests/drivers/coutcapture.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

@@ -4,9 +4,9 @@
 #include "kelvo/statusformat.h"
 #include "kelvo/tagencoding.h"
 #include "kelvo/tagsession.h"
-#include "tests/app/recordingflowlistener.h"
-#include "tests/drivers/coutcapture.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
+#include "tests/support/recordingflowlistener.h"
 
 #include <QFile>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "drivers/ftdiseriallink.h"
 #include "platform/d2xxserialportlibrary.h"
 #include "platform/ftdiserialports.h"
-#include "tests/drivers/coutcapture.h"
+#include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

@@ -3,7 +3,7 @@
 
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
-#include "tests/app/faultsweep.h"
+#include "tests/support/faultsweep.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "tests/app/recordingflowlistener.h"
+#include "tests/support/recordingflowlistener.h"
 
 #include "box/boxlogformat.h"
 #include "kelvo/kelvorecord.h"

@@ -1,5 +1,5 @@
 #include "demo/demoboxlog.h"
-#include "tests/app/flowbench.h"
+#include "tests/support/flowbench.h"
 #include "tests/support/isolatedenvironment.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "tests/app/faultsweepbench.h"
+#include "tests/support/faultsweepbench.h"
 
 #include "app/buildvariant.h"
 #include "app/toolsetup.h"

@@ -2,7 +2,7 @@
 #include "dialogs/errordisplay.h"
 #include "dialogs/touchsizeddialogs.h"
 #include "keyboard/keyboardwidget.h"
-#include "tests/app/flowbench.h"
+#include "tests/support/flowbench.h"
 #include "tests/support/kelvotestmain.h"
 #include "tests/support/keytaps.h"
 

@@ -1,4 +1,4 @@
-#include "tests/app/faultsweep.h"
+#include "tests/support/faultsweep.h"
 
 #include "app/toolsetup.h"
 #include "box/boxconfiguration.h"
@@ -9,9 +9,9 @@
 #include "drivers/ftdiseriallink.h"
 #include "drivers/kelvodevice.h"
 #include "kelvo/tagsession.h"
-#include "tests/app/faultsweepbench.h"
-#include "tests/app/recordingflowlistener.h"
-#include "tests/drivers/tagchecks.h"
+#include "tests/support/faultsweepbench.h"
+#include "tests/support/recordingflowlistener.h"
+#include "tests/support/tagchecks.h"
 
 #include <QDateTime>
 #include <QDir>

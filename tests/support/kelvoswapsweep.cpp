@@ -1,6 +1,6 @@
 #include "drivers/kelvodevice.h"
-#include "tests/app/faultsweep.h"
-#include "tests/app/faultsweepbench.h"
+#include "tests/support/faultsweep.h"
+#include "tests/support/faultsweepbench.h"
 
 #include <QMap>
 #include <QTest>

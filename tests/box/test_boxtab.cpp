@@ -1,5 +1,5 @@
-#include "tests/app/flowbench.h"
-#include "tests/drivers/coutcapture.h"
+#include "tests/support/coutcapture.h"
+#include "tests/support/flowbench.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QDir>
