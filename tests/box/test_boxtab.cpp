@@ -31,7 +31,7 @@ QSettings store()
     return QSettings(QStringLiteral("Varrow"), QStringLiteral("ConfKelvo"));
 }
 
-// The first line of each message: the Part's text, under which some messages add lines.
+// The first line of each message: the message's own text, under which some messages add lines.
 QStringList firstLines(const QStringList& texts)
 {
     QStringList lines;
