@@ -162,49 +162,26 @@ bool KelvoDevice::readRecord()
     return finish(Outcome::Done);
 }
 
-bool KelvoDevice::readPart(const TagPart& part, TagImage& image)
+// A part of a block is written as the driver writes a byte or a word: the block is read, and
+// written back with the part replaced.
+bool KelvoDevice::writeParts(const TagParts& parts, const TagImage& image)
 {
-    quint32& value = image[part.block];
-    quint8 byte = 0;
-    quint16 word = 0;
-    switch (part.count) {
-    case 0:
-        return true;
-    case 4:
-        return mDriver->readBlock(part.block, value);
-    case 2:
-        return mDriver->readWord(part.block, part.first, word) &&
-               (value = withWordAt(value, part.first, word), true);
-    case 1:
-        return mDriver->readByte(part.block, part.first, byte) &&
-               (value = withByteAt(value, part.first, byte), true);
-    default:
-        return readPart({part.block, part.first, 1}, image) &&
-               readPart({part.block, part.first + 1, 2}, image);
+    for (const TagPart& part : parts) {
+        quint32 held = 0;
+        if (part.count == 0)
+            continue;
+        if ((part.count < 4 && !mDriver->readBlock(part.block, held)) ||
+            !mDriver->writeBlock(part.block, withPart(part, held, image[part.block])))
+            return false;
     }
-}
-
-bool KelvoDevice::writePart(const TagPart& part, const TagImage& image)
-{
-    const quint32 value = image[part.block];
-    switch (part.count) {
-    case 4:
-        return mDriver->writeBlock(part.block, value);
-    case 2:
-        return mDriver->writeWord(part.block, part.first, wordAt(value, part.first));
-    case 1:
-        return mDriver->writeByte(part.block, part.first, byteAt(value, part.first));
-    default:
-        return writePart({part.block, part.first, 1}, image) &&
-               writePart({part.block, part.first + 1, 2}, image);
-    }
+    return true;
 }
 
 // An identity field is written only with a value entered for this Kelvo; otherwise the tag keeps
 // what it holds.
-bool KelvoDevice::writeIfEntered(TagField field, const TagPart& part, const TagImage& image)
+bool KelvoDevice::writeIfEntered(TagField field, const TagParts& parts, const TagImage& image)
 {
-    return mRecord.source(field) != FieldSource::Entered || writePart(part, image);
+    return mRecord.source(field) != FieldSource::Entered || writeParts(parts, image);
 }
 
 bool KelvoDevice::writeRecordFull()
@@ -221,12 +198,12 @@ bool KelvoDevice::writeRecordKeep()
 // goes through a checksum A update: a write that stops halfway, or one reported as failed that
 // still reached the tag, must not leave the Kelvo with an activation depth that its checksum does
 // not cover. The outcome stays a failure.
-bool KelvoDevice::writeRecord(const TagPart& activationSettings)
+bool KelvoDevice::writeRecord(const TagParts& activationSettings)
 {
     if (!mDriver)
         return finish(Outcome::NoReader);
     const TagImage image = tagImageOf(mRecord);
-    if (!writePart(activationSettings, image) ||
+    if (!writeParts(activationSettings, image) ||
         !writeIfEntered(TagField::KelvoSerialStart, kKelvoSerialStartPart, image) ||
         !writeIfEntered(TagField::KelvoSerialEnd, kKelvoSerialEndPart, image))
         return abandonWriteAfterBlockOne();
@@ -255,10 +232,8 @@ bool KelvoDevice::abandonWriteAfterBlockOne()
 // reported as failed may still have reached the tag.
 bool KelvoDevice::writeFactoryValues(const TagImage& image)
 {
-    for (const TagPart& part : kSerialNumberParts) {
-        if (!writeIfEntered(TagField::SerialNumber, part, image))
-            return driverFailed();
-    }
+    if (!writeIfEntered(TagField::SerialNumber, kSerialNumberParts, image))
+        return driverFailed();
     if (writeIfEntered(TagField::BatteryThreshold, kBatteryThresholdPart, image) &&
         updateChecksumB())
         return true;
@@ -278,16 +253,16 @@ bool KelvoDevice::updateChecksumB()
     return updateChecksum(kChecksumB);
 }
 
+// Byte and word reads take the whole block, so the covered blocks are read whole.
 bool KelvoDevice::updateChecksum(const TagChecksum& checksum)
 {
     if (!mDriver)
         return finish(Outcome::NoReader);
     TagImage image{};
     for (const TagPart& part : checksum.covers) {
-        if (!readPart(part, image))
+        if (part.count != 0 && !mDriver->readBlock(part.block, image[part.block]))
             return driverFailed();
     }
-    image[checksum.at.block] = checksum.of(image)
-                               << (8 * (4 - checksum.at.first - checksum.at.count));
-    return writePart(checksum.at, image) ? finish(Outcome::Done) : driverFailed();
+    putChecksum(checksum, image);
+    return writeParts({checksum.at}, image) ? finish(Outcome::Done) : driverFailed();
 }

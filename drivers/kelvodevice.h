@@ -90,13 +90,10 @@ private:
     // The active driver when it is the box, otherwise none.
     StandaloneBoxDriver* boxDriver();
 
-    bool writeRecord(const TagPart& activationSettings);
+    bool writeRecord(const TagParts& activationSettings);
     bool writeFactoryValues(const TagImage& image);
-    // Byte, word and block access to the parts of a block; a part of bytes 1 to 3 is its byte and
-    // its word.
-    bool readPart(const TagPart& part, TagImage& image);
-    bool writePart(const TagPart& part, const TagImage& image);
-    bool writeIfEntered(TagField field, const TagPart& part, const TagImage& image);
+    bool writeParts(const TagParts& parts, const TagImage& image);
+    bool writeIfEntered(TagField field, const TagParts& parts, const TagImage& image);
     bool updateChecksum(const TagChecksum& checksum);
     bool abandonWriteAfterBlockOne();
     bool tryRfAccess(bool request);

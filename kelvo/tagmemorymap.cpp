@@ -22,6 +22,32 @@ quint32 word0(quint16 word)
     return quint32(word) << 16;
 }
 
+quint32 maskOf(const TagPart& part)
+{
+    const quint32 bytes = part.count == 4 ? 0xFFFFFFFFu : (1u << (8 * part.count)) - 1;
+    return bytes << (8 * (4 - part.first - part.count));
+}
+
+quint32 shifted(const TagPart& part, quint32 partValue)
+{
+    return partValue << (8 * (4 - part.first - part.count));
+}
+
+// Four characters of a serial number, from the given one on.
+template <auto serial, int from>
+void decodeCharacters(quint32 value, KelvoRecord& record, DepthRule)
+{
+    unpackCharacters(value, &(record.*serial)[from]);
+}
+
+template <auto serial, int from> quint32 encodeCharacters(const KelvoRecord& record)
+{
+    return packCharacters(&(record.*serial)[from]);
+}
+
+constexpr auto kSerial = &KelvoRecord::mSerialNumber;
+constexpr auto kKelvoSerial = &KelvoRecord::mKelvoSerialNumber;
+
 } // namespace
 
 const std::array<TagBlock, 11> kTagMemoryMap{{
@@ -46,20 +72,8 @@ const std::array<TagBlock, 11> kTagMemoryMap{{
      [](const KelvoRecord& record) {
          return quint32(record.mActivationDepth) << 16 | record.mFilter;
      }},
-    {5,
-     {kNone, kNone},
-     false,
-     [](quint32 value, KelvoRecord& record, DepthRule) {
-         unpackCharacters(value, &record.mSerialNumber[0]);
-     },
-     [](const KelvoRecord& record) { return packCharacters(&record.mSerialNumber[0]); }},
-    {6,
-     {kNone, kNone},
-     false,
-     [](quint32 value, KelvoRecord& record, DepthRule) {
-         unpackCharacters(value, &record.mSerialNumber[4]);
-     },
-     [](const KelvoRecord& record) { return packCharacters(&record.mSerialNumber[4]); }},
+    {5, {kNone, kNone}, false, decodeCharacters<kSerial, 0>, encodeCharacters<kSerial, 0>},
+    {6, {kNone, kNone}, false, decodeCharacters<kSerial, 4>, encodeCharacters<kSerial, 4>},
     {7,
      {TagField::SerialNumber, kNone},
      false,
@@ -105,18 +119,14 @@ const std::array<TagBlock, 11> kTagMemoryMap{{
     {14,
      {TagField::KelvoSerialStart, kNone},
      false,
-     [](quint32 value, KelvoRecord& record, DepthRule) {
-         unpackCharacters(value, &record.mKelvoSerialNumber[0]);
-     },
-     [](const KelvoRecord& record) { return packCharacters(&record.mKelvoSerialNumber[0]); }},
+     decodeCharacters<kKelvoSerial, 0>,
+     encodeCharacters<kKelvoSerial, 0>},
     // Its four characters are unknown when it cannot be read; the read goes on.
     {15,
      {TagField::KelvoSerialEnd, kNone},
      true,
-     [](quint32 value, KelvoRecord& record, DepthRule) {
-         unpackCharacters(value, &record.mKelvoSerialNumber[4]);
-     },
-     [](const KelvoRecord& record) { return packCharacters(&record.mKelvoSerialNumber[4]); }},
+     decodeCharacters<kKelvoSerial, 4>,
+     encodeCharacters<kKelvoSerial, 4>},
     {13,
      {TagField::BatteryThreshold, kNone},
      false,
@@ -137,7 +147,7 @@ const TagChecksum kChecksumA{
     }};
 // Checksum B: block 12's second word, block 13's first word and the battery threshold code.
 const TagChecksum kChecksumB{
-    {13, 2, 1}, {{{12, 2, 2}, {13, 0, 2}, {13, 3, 1}, {0, 0, 0}}}, [](const TagImage& image) {
+    {13, 2, 1}, {{{12, 2, 2}, {13, 0, 2}, {13, 3, 1}}}, [](const TagImage& image) {
         return quint32(checksumB(wordAt(image[12], 2), wordAt(image[13], 0), byteAt(image[13], 3)));
     }};
 
@@ -155,25 +165,26 @@ TagImage tagImageOf(const KelvoRecord& record)
     TagImage image{};
     for (const TagBlock& block : kTagMemoryMap)
         image[block.number] = block.encode(record);
-    for (const TagChecksum* checksum : {&kChecksumA, &kChecksumB}) {
-        const TagPart& at = checksum->at;
-        const int shift = 8 * (4 - at.first - at.count);
-        const quint32 mask = ((1u << (8 * at.count)) - 1) << shift;
-        image[at.block] = (image[at.block] & ~mask) | ((checksum->of(image) << shift) & mask);
-    }
+    putChecksum(kChecksumA, image);
+    putChecksum(kChecksumB, image);
     return image;
 }
 
 bool checksumMatches(const TagChecksum& checksum, const TagImage& image)
 {
-    return partOf(checksum.at, image[checksum.at.block]) == checksum.of(image);
+    const TagPart& at = checksum.at;
+    return (image[at.block] & maskOf(at)) == (shifted(at, checksum.of(image)) & maskOf(at));
 }
 
-quint32 partOf(const TagPart& part, quint32 blockValue)
+void putChecksum(const TagChecksum& checksum, TagImage& image)
 {
-    if (part.count == 4)
-        return blockValue;
-    return (blockValue >> (8 * (4 - part.first - part.count))) & ((1u << (8 * part.count)) - 1);
+    const TagPart& at = checksum.at;
+    image[at.block] = withPart(at, image[at.block], shifted(at, checksum.of(image)));
+}
+
+quint32 withPart(const TagPart& part, quint32 blockValue, quint32 from)
+{
+    return (blockValue & ~maskOf(part)) | (from & maskOf(part));
 }
 
 double metresOfRawDepth(quint16 raw, DepthRule rule)

@@ -49,21 +49,24 @@ extern const std::array<TagBlock, 11> kTagMemoryMap;
 constexpr TagPart kRequestFlag{0, 1, 1};
 constexpr TagPart kLockFlag{0, 2, 1};
 
+// Up to five parts of the tag, in the order they are read or written; a part of no bytes is none.
+using TagParts = std::array<TagPart, 5>;
+
 // The configuration a write always puts on the tag: the activation depth and filter, byte 0 of
 // their block left as the tag holds it (the Simplified tab writes the whole block).
-constexpr TagPart kActivationSettings{1, 1, 3};
-constexpr TagPart kActivationBlock{1, 0, 4};
+constexpr TagParts kActivationSettings{{{1, 1, 1}, {1, 2, 2}}};
+constexpr TagParts kActivationBlock{{{1, 0, 4}}};
 // The parts that hold each identity field, written only when entered for the Kelvo.
-constexpr std::array<TagPart, 3> kSerialNumberParts{{{5, 0, 4}, {6, 0, 4}, {7, 0, 2}}};
-constexpr TagPart kBatteryThresholdPart{13, 3, 1};
-constexpr TagPart kKelvoSerialStartPart{14, 0, 4};
-constexpr TagPart kKelvoSerialEndPart{15, 0, 4};
+constexpr TagParts kSerialNumberParts{{{5, 0, 4}, {6, 0, 4}, {7, 0, 2}}};
+constexpr TagParts kBatteryThresholdPart{{{13, 3, 1}}};
+constexpr TagParts kKelvoSerialStartPart{{{14, 0, 4}}};
+constexpr TagParts kKelvoSerialEndPart{{{15, 0, 4}}};
 
-// Each checksum, where it is kept and the parts it covers (a part of no bytes ends the list).
+// Each checksum, where it is kept and the parts it covers.
 struct TagChecksum
 {
     TagPart at;
-    std::array<TagPart, 4> covers;
+    TagParts covers;
     // The checksum of the covered parts of the image.
     quint32 (*of)(const TagImage& image);
 };
@@ -75,7 +78,10 @@ void decodeTagBlock(const TagBlock& block, quint32 value, KelvoRecord& record, D
 // The tag image of the record's values, both checksums covering them.
 TagImage tagImageOf(const KelvoRecord& record);
 bool checksumMatches(const TagChecksum& checksum, const TagImage& image);
-quint32 partOf(const TagPart& part, quint32 blockValue);
+// Puts into the image the checksum of the parts it covers there.
+void putChecksum(const TagChecksum& checksum, TagImage& image);
+// The block value with the part's bytes taken from another value of the block.
+quint32 withPart(const TagPart& part, quint32 blockValue, quint32 from);
 
 // Metres of a raw measured depth word.
 double metresOfRawDepth(quint16 raw, DepthRule rule);
