@@ -2,6 +2,7 @@
 
 #include "drivers/hexframe.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {

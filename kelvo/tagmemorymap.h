@@ -14,7 +14,7 @@
 constexpr int kTagBlockCount = 16;
 using TagImage = std::array<quint32, kTagBlockCount>;
 
-// A run of bytes within one block: the whole block, a word, a byte, or byte 1 to 3.
+// A run of bytes within one block: the whole block, a word or a byte.
 struct TagPart
 {
     quint16 block;
