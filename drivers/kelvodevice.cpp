@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int rfAccessAttempts = 10;
+constexpr int kMostRecordReads = 3;
 constexpr unsigned long rfAccessPauseMilliseconds = 10;
 
 constexpr quint16 accessBlock = kRequestFlag.block;
@@ -143,36 +144,64 @@ bool KelvoDevice::tryRfAccess(bool request)
     return false;
 }
 
+// Through the box, an answer taken for another request shows only afterwards, as bytes that
+// belong to no request: a read during which such bytes came is read again until two reads agree.
 bool KelvoDevice::readRecord()
 {
     if (!mDriver)
         return finish(Outcome::NoReader);
-    // A read that fails part-way leaves the fields it did not reach unknown.
-    mRecord.forgetTagValues();
-    TagImage image{};
-    for (const TagBlock& block : kTagMemoryMap) {
-        if (mDriver->readBlock(block.number, image[block.number]))
-            decodeTagBlock(block, image[block.number], mRecord, DepthRule::Tag);
-        else if (!block.optional)
-            return driverFailed();
+    std::optional<TagImage> previous;
+    for (int pass = 0; pass < kMostRecordReads; ++pass) {
+        const int strays = boxStrayMoments();
+        // A read that fails part-way leaves the fields it did not reach unknown.
+        mRecord.forgetTagValues();
+        TagImage image{};
+        for (const TagBlock& block : kTagMemoryMap) {
+            if (mDriver->readBlock(block.number, image[block.number]))
+                decodeTagBlock(block, image[block.number], mRecord, DepthRule::Tag);
+            else if (!block.optional)
+                return driverFailed();
+        }
+        if (!boxStraysSince(strays) || image == previous) {
+            // The blocks the checksums cover were read whole above: they are checked at no cost.
+            mRecord.mChecksumAMatches = checksumMatches(kChecksumA, image);
+            mRecord.mChecksumBMatches = checksumMatches(kChecksumB, image);
+            return finish(Outcome::Done);
+        }
+        previous = image;
     }
-    // The blocks the checksums cover were read whole above, so they are checked at no cost.
-    mRecord.mChecksumAMatches = checksumMatches(kChecksumA, image);
-    mRecord.mChecksumBMatches = checksumMatches(kChecksumB, image);
-    return finish(Outcome::Done);
+    mRecord.forgetTagValues();
+    return finish(Outcome::BadAnswer);
+}
+
+int KelvoDevice::boxStrayMoments()
+{
+    const StandaloneBoxDriver* box = boxDriver();
+    return box != nullptr ? box->strayMoments() : 0;
+}
+
+bool KelvoDevice::boxStraysSince(int strays)
+{
+    StandaloneBoxDriver* box = boxDriver();
+    if (box == nullptr)
+        return false;
+    box->checkLine();
+    return box->strayMoments() != strays;
 }
 
 // A part of a block is written as the driver writes a byte or a word: the block is read, and
-// written back with the part replaced.
-bool KelvoDevice::writeParts(const TagParts& parts, const TagImage& image)
+// written back with the part replaced. Nothing read before bytes that belong to no request came is
+// written back.
+bool KelvoDevice::writeParts(const TagParts& parts, const TagImage& image, int strays)
 {
     for (const TagPart& part : parts) {
         quint32 held = 0;
         if (part.count == 0)
             continue;
-        if ((part.count < 4 && !mDriver->readBlock(part.block, held)) ||
+        if ((part.count < 4 && !mDriver->readBlock(part.block, held)) || boxStraysSince(strays) ||
             !mDriver->writeBlock(part.block, withPart(part, held, image[part.block])))
             return false;
+        strays = boxStrayMoments();
     }
     return true;
 }
@@ -181,7 +210,8 @@ bool KelvoDevice::writeParts(const TagParts& parts, const TagImage& image)
 // what it holds.
 bool KelvoDevice::writeIfEntered(TagField field, const TagParts& parts, const TagImage& image)
 {
-    return mRecord.source(field) != FieldSource::Entered || writeParts(parts, image);
+    return mRecord.source(field) != FieldSource::Entered ||
+           writeParts(parts, image, boxStrayMoments());
 }
 
 bool KelvoDevice::writeRecordFull()
@@ -203,7 +233,7 @@ bool KelvoDevice::writeRecord(const TagParts& activationSettings)
     if (!mDriver)
         return finish(Outcome::NoReader);
     const TagImage image = tagImageOf(mRecord);
-    if (!writeParts(activationSettings, image) ||
+    if (!writeParts(activationSettings, image, boxStrayMoments()) ||
         !writeIfEntered(TagField::KelvoSerialStart, kKelvoSerialStartPart, image) ||
         !writeIfEntered(TagField::KelvoSerialEnd, kKelvoSerialEndPart, image))
         return abandonWriteAfterBlockOne();
@@ -258,11 +288,12 @@ bool KelvoDevice::updateChecksum(const TagChecksum& checksum)
 {
     if (!mDriver)
         return finish(Outcome::NoReader);
+    const int strays = boxStrayMoments();
     TagImage image{};
     for (const TagPart& part : checksum.covers) {
         if (part.count != 0 && !mDriver->readBlock(part.block, image[part.block]))
             return driverFailed();
     }
     putChecksum(checksum, image);
-    return writeParts({checksum.at}, image) ? finish(Outcome::Done) : driverFailed();
+    return writeParts({checksum.at}, image, strays) ? finish(Outcome::Done) : driverFailed();
 }

@@ -92,7 +92,12 @@ private:
 
     bool writeRecord(const TagParts& activationSettings);
     bool writeFactoryValues(const TagImage& image);
-    bool writeParts(const TagParts& parts, const TagImage& image);
+    // strays: the box's stray moments before the reads that the parts' values come from.
+    bool writeParts(const TagParts& parts, const TagImage& image, int strays);
+    // The box's stray moments (StandaloneBoxDriver::strayMoments), 0 with another reader; the
+    // second looks at the line first.
+    int boxStrayMoments();
+    bool boxStraysSince(int strays);
     bool writeIfEntered(TagField field, const TagParts& parts, const TagImage& image);
     bool updateChecksum(const TagChecksum& checksum);
     bool abandonWriteAfterBlockOne();

@@ -108,11 +108,15 @@ bool StandaloneBoxDriver::readSingleBlock(quint16 block, quint32& value)
     if (!finish(tagAnswerOutcome(*answer, 7)))
         return false;
     value = bigEndianField(*answer, 3, 4);
+    mWritesHeld = false;
     return true;
 }
 
 bool StandaloneBoxDriver::writeSingleBlock(quint16 block, quint32 value)
 {
+    checkLine();
+    if (mWritesHeld)
+        return finish(Outcome::BadAnswer);
     const std::optional<QByteArray> answer =
         exchange(boxWriteBlockRequest(block, value), BoxCode::frameReceived, pauseAfterBlockWrite);
     if (!answer) {
@@ -249,8 +253,17 @@ void StandaloneBoxDriver::settleLine()
 void StandaloneBoxDriver::clearLine()
 {
     settleLine();
-    if (!mLink->readAvailable().isEmpty())
+    if (!mLink->readAvailable().isEmpty()) {
         ++mDoubtfulMoments;
+        ++mStrayMoments;
+        mWritesHeld = true;
+    }
+}
+
+void StandaloneBoxDriver::checkLine()
+{
+    if (mLink)
+        clearLine();
 }
 
 std::optional<QByteArray> StandaloneBoxDriver::exchange(const QByteArray& request,

@@ -69,6 +69,11 @@ public:
     // failed so that its rest, or a late answer, could still come: an answer taken after such a
     // moment may belong to another request.
     int doubtfulMoments() const { return mDoubtfulMoments; }
+    // How many times so far bytes that belong to no request were found: the answer taken just
+    // before them may have been another request's.
+    int strayMoments() const { return mStrayMoments; }
+    // Looks for such bytes without a request.
+    void checkLine();
 
     // How long the line must stay quiet before a request is sent after a failed answer: longer
     // than the box takes to answer.
@@ -102,6 +107,10 @@ private:
     // An answer failed since the line was last cleared.
     bool mUnsettled = false;
     int mDoubtfulMoments = 0;
+    int mStrayMoments = 0;
+    // Bytes that belonged to no request came since the last block read: the block read before
+    // them may hold another answer, so no block is written until one is read again.
+    bool mWritesHeld = false;
 };
 
 #endif

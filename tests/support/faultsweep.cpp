@@ -362,7 +362,7 @@ void addFlowRows(Reader reader, const QList<Flow>& flows)
         QVERIFY2(runFlow(clean, flow).succeeded, flowName(flow));
         const int exchanges = clean.exchanges() - before;
         QList<Fault> swept = faults();
-        if (reader == Reader::Box && isBoxTabFlow(flow))
+        if (reader == Reader::Box)
             swept += wholeLookingFaults();
         for (const Fault fault : swept) {
             for (int exchange = 1; exchange <= exchanges; ++exchange) {
