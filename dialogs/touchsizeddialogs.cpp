@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,6 +21,7 @@ namespace {
 
 const QSize kButtonMinimum(120, 60);
 const QSize kToolButtonMinimum(60, 60);
+const QSize kToolIconSize(40, 40);
 constexpr int kRowMinimumHeight = 60;
 // The size of the field labels on the tabs.
 constexpr int kTextPointSize = 19;
@@ -113,6 +115,19 @@ void TouchSizedDialogs::enlargeFileDialog(QWidget* dialog)
     const QList<QToolButton*> toolButtons = dialog->findChildren<QToolButton*>();
     for (QToolButton* button : toolButtons) {
         button->setMinimumSize(button->minimumSize().expandedTo(kToolButtonMinimum));
+        button->setMaximumSize(button->maximumSize().expandedTo(kToolButtonMinimum));
+        button->setIconSize(kToolIconSize);
+    }
+    // The names take the room the other columns leave, and the side bar shows its places whole.
+    const QList<QHeaderView*> headers = dialog->findChildren<QHeaderView*>();
+    for (QHeaderView* header : headers) {
+        if (header->count() > 0) {
+            header->setSectionResizeMode(QHeaderView::ResizeToContents);
+            header->setSectionResizeMode(0, QHeaderView::Stretch);
+        }
+    }
+    if (auto* sidebar = dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar"))) {
+        sidebar->setMinimumWidth(sidebar->sizeHintForColumn(0) + kRowMinimumHeight);
     }
     const QList<QComboBox*> lists = dialog->findChildren<QComboBox*>();
     for (QComboBox* list : lists) {

@@ -11,10 +11,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -311,6 +313,16 @@ private slots:
                     small << view->objectName() + view->metaObject()->className();
                 }
             }
+            // Sizes, types, dates and places show whole.
+            const auto* details = files->findChild<QTreeView*>(QStringLiteral("treeView"));
+            const QAbstractItemView* rows = details;
+            for (int column = 1; column < details->header()->count(); ++column) {
+                if (details->header()->sectionSize(column) < rows->sizeHintForColumn(column))
+                    small << QStringLiteral("column %1").arg(column);
+            }
+            const auto* sidebar = files->findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+            if (sidebar->width() < sidebar->sizeHintForColumn(0))
+                small << sidebar->objectName();
             tap(files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")));
             tap(files->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save));
         });
