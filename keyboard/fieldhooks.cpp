@@ -114,8 +114,10 @@ void MainWindow::onLnEd_SerialNumberKelvo_Adv_clicked()
 
 void MainWindow::onLnEd_Error_clicked()
 {
+    // Flags that were not read light nothing, not even "No Error".
     ErrorDisplay explanation(this);
-    explanation.setErrorFlags(mKelvoDevice->record().mErrorFlags);
+    if (mKelvoDevice->record().isKnown(TagField::ErrorFlags))
+        explanation.setErrorFlags(mKelvoDevice->record().mErrorFlags);
     explanation.exec();
 }
 

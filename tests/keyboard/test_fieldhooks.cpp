@@ -340,7 +340,6 @@ private slots:
         FlowBench bench;
         bench.tag().setBlock(0, (bench.tag().block(0) & 0xFFFFFF00u) | 0x81u);
         bench.start();
-        bench.click(bench.readButton());
         QStringList lit;
         bench.answerer().setDialogHandler([&lit](QWidget* dialog) {
             for (QLabel* label : dialog->findChildren<QLabel*>()) {
@@ -350,6 +349,10 @@ private slots:
             }
             static_cast<QDialog*>(dialog)->accept();
         });
+        // Before any read nothing is known of the flags: not even "No Error" is lit.
+        tap(bench.field("LnEd_Error"));
+        QCOMPARE(lit, QStringList());
+        bench.click(bench.readButton());
         for (const char* name : {"LnEd_Error", "LnEd_Error_Adv"}) {
             bench.answerer().clear();
             lit.clear();
