@@ -5,6 +5,8 @@
 
 #include <QTimeZone>
 
+#include <optional>
+
 namespace {
 
 constexpr quint8 kWriteOperation = 1;
@@ -24,18 +26,26 @@ QDateTime localTimeSince2010(qint32 seconds)
     return epoch.addSecs(seconds);
 }
 
+using EntryWords = std::array<quint32, kEntryWords>;
+
+// The words of a whole entry at the start of the text; none unless all are there and hex.
+std::optional<EntryWords> entryWords(const QByteArray& text)
+{
+    EntryWords words{};
+    if (text.size() < kBoxLogEntryTextLength)
+        return std::nullopt;
+    for (int index = 0; index < kEntryWords; ++index) {
+        if (!parseHex(text.constData() + index * kWordCharacters, kWordCharacters, words[index]))
+            return std::nullopt;
+    }
+    return words;
+}
+
 } // namespace
 
 bool isBoxLogEntryText(const QByteArray& text)
 {
-    quint32 word = 0;
-    if (text.size() < kBoxLogEntryTextLength)
-        return false;
-    for (int at = 0; at < kBoxLogEntryTextLength; at += kWordCharacters) {
-        if (!parseHex(text.constData() + at, kWordCharacters, word))
-            return false;
-    }
-    return true;
+    return entryWords(text).has_value();
 }
 
 KelvoRecord unreadBoxLogEntry()
@@ -51,11 +61,10 @@ bool isUnreadBoxLogEntry(const KelvoRecord& entry)
 KelvoRecord decodeBoxLogEntry(const QByteArray& text)
 {
     KelvoRecord entry = unreadBoxLogEntry();
-    std::array<quint32, kEntryWords> words{};
-    if (!isBoxLogEntryText(text))
+    const std::optional<EntryWords> read = entryWords(text);
+    if (!read)
         return entry;
-    for (int index = 0; index < kEntryWords; ++index)
-        parseHex(text.constData() + index * kWordCharacters, kWordCharacters, words[index]);
+    const EntryWords& words = *read;
     // The seconds count is signed: 0x80000000 and above fall before 2010.
     entry.mTimestamp = localTimeSince2010(qint32(words[0]));
     entry.mOperation =
