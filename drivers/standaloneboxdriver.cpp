@@ -184,20 +184,10 @@ QByteArray StandaloneBoxDriver::readLogEntry(int index)
         finish(Outcome::DeviceError);
         return QByteArray();
     }
-    const std::optional<QByteArray> answer = exchange(logEntryRequest(index), BoxCode::boxCommand);
-    if (!answer)
-        return QByteArray();
-    if (answer->size() < 3) {
-        answerFailed(Outcome::BadAnswer);
-        return QByteArray();
-    }
-    if (static_cast<quint8>(answer->at(2)) == BoxCode::error) {
-        qDebug() << "error FFFF";
-        finish(Outcome::DeviceError);
-        return QByteArray();
-    }
-    if (static_cast<quint8>(answer->at(2)) != BoxCode::logEntry) {
-        answerFailed(Outcome::BadAnswer);
+    const std::optional<QByteArray> answer = command(logEntryRequest(index), BoxCode::logEntry, 3);
+    if (!answer) {
+        if (lastOutcome() == Outcome::DeviceError)
+            qDebug() << "error FFFF";
         return QByteArray();
     }
     return answer->mid(3).toHex();

@@ -217,7 +217,6 @@ FlowResult TagSession::writeResult(bool success, Outcome outcome, bool released)
 }
 
 // A read that fails part-way shows what it read of this Kelvo, and nothing of another.
-// A read that fails part-way shows what it read of this Kelvo, and nothing of another.
 bool TagSession::readTab(TagTab tab)
 {
     const bool simplified = tab == TagTab::Simplified;
@@ -247,7 +246,7 @@ bool TagSession::readTab(TagTab tab)
 bool TagSession::writeTab(TagTab tab, TabEntries entries, const KelvoRecord& shown)
 {
     const bool simplified = tab == TagTab::Simplified;
-    if (simplified && !validateSimplified(entries, shown))
+    if (simplified && !accepted(tab, entries, shown))
         return false;
     const QString title = simplified ? tr("Simplified") : tr("Advanced");
     if (!mDevice.readRecord()) {
@@ -256,7 +255,7 @@ bool TagSession::writeTab(TagTab tab, TabEntries entries, const KelvoRecord& sho
         return false;
     }
     logAndShow("READ", title, tab);
-    if (!simplified && !validateAdvanced(entries, shown))
+    if (!simplified && !accepted(tab, entries, shown))
         return false;
     mListener.progress(20);
     takeEntries(entries, shown);
@@ -358,81 +357,58 @@ void TagSession::warnLogFailure(const QString& title)
                                  tr("%1: %2").arg(mDevice.record().mLogPath, mLastLogError));
 }
 
-// A Kelvo serial number typed with a character the operations log cannot hold faithfully would
-// reach the tag as typed and the log otherwise.
-bool TagSession::validateSimplified(TabEntries& entries, const KelvoRecord& shown)
+// The entries are checked in the same order on both tabs. A Kelvo serial number typed with a
+// character the operations log cannot hold faithfully would reach the tag as typed and the log
+// otherwise. The Simplified tab checks the serial number only in the factory build, the one build
+// that writes it from there; the Advanced tab puts a refused entry back from the record, which then
+// holds the Kelvo on the reader, and shows the serial number in upper case, as it is written.
+bool TagSession::accepted(TagTab tab, TabEntries& entries, const KelvoRecord& shown)
 {
-    const QString title = tr("Simplified");
-    if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
-        mListener.warning(title, tr("The activation depth should be a positive number between ") +
-                                     EntryRules::kActivationDepth.bounds());
-        return false;
-    }
-    if (!EntryRules::isValidFilter(entries.filter)) {
-        mListener.warning(title, tr("The activation filter should be positive number between ") +
-                                     EntryRules::kFilter.bounds());
-        return false;
-    }
-    if (typedKelvoSerialNumber(entries, shown) &&
-        !EntryRules::isLoggableText(entries.kelvoSerialNumber)) {
-        mListener.warning(title, kelvoSerialRefusal());
-        return false;
-    }
-    // Only the factory build writes the serial number.
-    if (mDevice.factoryWrites()) {
-        if (!EntryRules::isValidSerialNumber(entries.serialNumber)) {
-            mListener.warning(title, tr("Error on the serial number"));
-            return false;
-        }
-        entries.serialNumber = entries.serialNumber.toUpper();
-    }
-    return true;
-}
-
-// The record holds the Kelvo on the reader; the depth goes back to the one last written from
-// this tab, which is the operator's, not a Kelvo's.
-bool TagSession::validateAdvanced(TabEntries& entries, const KelvoRecord& shown)
-{
-    const KelvoRecord& record = mDevice.record();
-    if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
-        reject(tr("The activation depth should be a positive number between ") +
-                   EntryRules::kActivationDepth.bounds(),
-               FlowListener::Field::AdvancedActivationDepth,
-               QString::number(record.mAdvancedActivationDepth));
-        return false;
-    }
-    if (!EntryRules::isValidFilter(entries.filter)) {
-        reject(tr("The activation filter should be positive number between ") +
-                   EntryRules::kFilter.bounds(),
-               FlowListener::Field::AdvancedFilter, QString::number(record.mFilter));
-        return false;
-    }
-    if (typedKelvoSerialNumber(entries, shown) &&
-        !EntryRules::isLoggableText(entries.kelvoSerialNumber)) {
-        reject(kelvoSerialRefusal(), FlowListener::Field::AdvancedKelvoSerialNumber,
-               StatusFormat::fieldText(record, TagField::KelvoSerialStart));
-        return false;
-    }
-    // Either way the field ends in upper case.
-    if (!EntryRules::isValidSerialNumber(entries.serialNumber)) {
-        reject(tr("Error on the serial number"), FlowListener::Field::AdvancedSerialNumber,
-               StatusFormat::fieldText(record, TagField::SerialNumber).toUpper());
+    const bool simplified = tab == TagTab::Simplified;
+    const bool checkSerialNumber = !simplified || mDevice.factoryWrites();
+    if (const std::optional<Refusal> refusal = firstRefusal(entries, shown, checkSerialNumber)) {
+        mListener.warning(simplified ? tr("Simplified") : tr("Varrow"), refusal->text);
+        if (!simplified)
+            mListener.restoreField(refusal->field, refusal->restoredText, true);
         return false;
     }
     entries.serialNumber = entries.serialNumber.toUpper();
-    mListener.restoreField(FlowListener::Field::AdvancedSerialNumber, entries.serialNumber, false);
+    if (!simplified)
+        mListener.restoreField(FlowListener::Field::AdvancedSerialNumber, entries.serialNumber,
+                               false);
     return true;
 }
 
-QString TagSession::kelvoSerialRefusal()
+// The depth goes back to the one last written from the Advanced tab, which is the operator's,
+// not a Kelvo's.
+std::optional<TagSession::Refusal> TagSession::firstRefusal(const TabEntries& entries,
+                                                            const KelvoRecord& shown,
+                                                            bool checkSerialNumber) const
 {
-    return tr("The Kelvo serial number cannot hold a comma or a control character.");
-}
-
-void TagSession::reject(const QString& text, FlowListener::Field field, const QString& restoredText)
-{
-    mListener.warning(tr("Varrow"), text);
-    mListener.restoreField(field, restoredText, true);
+    using Field = FlowListener::Field;
+    const KelvoRecord& record = mDevice.record();
+    if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
+        return Refusal{tr("The activation depth should be a positive number between ") +
+                           EntryRules::kActivationDepth.bounds(),
+                       Field::AdvancedActivationDepth,
+                       QString::number(record.mAdvancedActivationDepth)};
+    }
+    if (!EntryRules::isValidFilter(entries.filter)) {
+        return Refusal{tr("The activation filter should be positive number between ") +
+                           EntryRules::kFilter.bounds(),
+                       Field::AdvancedFilter, QString::number(record.mFilter)};
+    }
+    if (typedKelvoSerialNumber(entries, shown) &&
+        !EntryRules::isLoggableText(entries.kelvoSerialNumber)) {
+        return Refusal{tr("The Kelvo serial number cannot hold a comma or a control character."),
+                       Field::AdvancedKelvoSerialNumber,
+                       StatusFormat::fieldText(record, TagField::KelvoSerialStart)};
+    }
+    if (checkSerialNumber && !EntryRules::isValidSerialNumber(entries.serialNumber)) {
+        return Refusal{tr("Error on the serial number"), Field::AdvancedSerialNumber,
+                       StatusFormat::fieldText(record, TagField::SerialNumber).toUpper()};
+    }
+    return std::nullopt;
 }
 
 bool TagSession::appendOperationLog(const QByteArray& action)

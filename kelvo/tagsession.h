@@ -39,8 +39,18 @@ private:
     // refused or the read before or the write fails. The record as the tab showed it when Write
     // was clicked tells which entries were typed and for which Kelvo.
     bool writeTab(TagTab tab, TabEntries entries, const KelvoRecord& shown);
-    bool validateSimplified(TabEntries& entries, const KelvoRecord& shown);
-    bool validateAdvanced(TabEntries& entries, const KelvoRecord& shown);
+    // The first entry refused, if any: the warning's text, and the Advanced field with the value
+    // it gets back.
+    struct Refusal
+    {
+        QString text;
+        FlowListener::Field field;
+        QString restoredText;
+    };
+    // False, with the refusal shown, when an entry is refused.
+    bool accepted(TagTab tab, TabEntries& entries, const KelvoRecord& shown);
+    std::optional<Refusal> firstRefusal(const TabEntries& entries, const KelvoRecord& shown,
+                                        bool checkSerialNumber) const;
     void takeEntries(const TabEntries& entries, const KelvoRecord& shown);
     // The log of the write and the check read after it, logged and shown.
     void finishWrite(const QString& title, TagTab tab, const KelvoRecord& written);
@@ -48,8 +58,6 @@ private:
     // the line could not be appended.
     bool logAndShow(const QByteArray& action, const QString& title, TagTab tab);
     void warnLogFailure(const QString& title);
-    void reject(const QString& text, FlowListener::Field field, const QString& restoredText);
-    static QString kelvoSerialRefusal();
     bool appendOperationLog(const QByteArray& action);
     // The lines under the success text of a read whose values count but need attention.
     QStringList readWarnings(bool released) const;
