@@ -26,7 +26,4 @@ enum class Outcome
     NotAsWritten,
 };
 
-// The outcome's name, for diagnostics and test messages.
-const char* outcomeName(Outcome outcome);
-
 #endif

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "drivers/kelvodevice.h"
+#include "kelvo/entryrules.h"
 #include "kelvo/statusformat.h"
 #include "ui_mainwindow.h"
 
@@ -34,9 +35,19 @@ void showStatus(QLineEdit* field, const KelvoRecord& record, TagField tagField, 
     field->setStyleSheet(QLatin1String(style));
 }
 
-bool isFirmwareAlarm(const KelvoRecord& record)
+// Each field shows its value's text, empty when the value is not known.
+void showTexts(const KelvoRecord& record,
+               std::initializer_list<std::pair<QLineEdit*, TagField>> fields)
 {
-    return !StatusFormat::isFirmwareVersionSound(record.mFirmwareVersion);
+    for (const auto& [field, tagField] : fields)
+        field->setText(StatusFormat::fieldText(record, tagField));
+}
+
+void showStatuses(const KelvoRecord& record, QLineEdit* errorField, QLineEdit* firmwareField)
+{
+    showStatus(errorField, record, TagField::ErrorFlags, record.mErrorFlags != 0);
+    showStatus(firmwareField, record, TagField::FirmwareVersion,
+               !StatusFormat::isFirmwareVersionSound(record.mFirmwareVersion));
 }
 
 } // namespace
@@ -99,45 +110,35 @@ bool MainWindow::refreshSimplified()
     }
     fillAndSelect(mUi->Cmb_Depth, presets,
                   StatusFormat::fieldText(record, TagField::ActivationDepth));
-    mUi->LnEd_BatMin->setText(StatusFormat::fieldText(record, TagField::BatteryThreshold));
+    QStringList filters;
+    for (int filter = EntryRules::kFilter.minimum; filter <= EntryRules::kFilter.maximum; ++filter)
+        filters << QString::number(filter);
+    fillAndSelect(mUi->Cmb_Filter, filters, StatusFormat::fieldText(record, TagField::Filter));
+    showTexts(record, {{mUi->LnEd_BatMin, TagField::BatteryThreshold},
+                       {mUi->LnEd_LastDepth, TagField::MaxMeasuredDepth},
+                       {mUi->LnEd_ActDepthM, TagField::ActivationMeasuredDepth},
+                       {mUi->LnEd_SerialNumber, TagField::SerialNumber},
+                       {mUi->LnEd_SerialNumberKelvo, TagField::KelvoSerialStart}});
     showLevels(record);
-    mUi->LnEd_LastDepth->setText(StatusFormat::fieldText(record, TagField::MaxMeasuredDepth));
-    mUi->LnEd_ActDepthM->setText(
-        StatusFormat::fieldText(record, TagField::ActivationMeasuredDepth));
-    fillAndSelect(mUi->Cmb_Filter,
-                  {QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
-                   QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
-                   QStringLiteral("10")},
-                  StatusFormat::fieldText(record, TagField::Filter));
     mUi->LnEd_Streamer->setText(QString::number(record.mStreamer));
     mUi->LnEd_Device->setText(QString::number(record.mDevice));
-    mUi->LnEd_SerialNumber->setText(StatusFormat::fieldText(record, TagField::SerialNumber));
-    showStatus(mUi->LnEd_Error, record, TagField::ErrorFlags, record.mErrorFlags != 0);
-    mUi->LnEd_SerialNumberKelvo->setText(
-        StatusFormat::fieldText(record, TagField::KelvoSerialStart));
-    showStatus(mUi->LnEd_FirmwareVersion, record, TagField::FirmwareVersion,
-               isFirmwareAlarm(record));
+    showStatuses(record, mUi->LnEd_Error, mUi->LnEd_FirmwareVersion);
     return true;
 }
 
 bool MainWindow::refreshAdvanced()
 {
     const KelvoRecord& record = mKelvoDevice->record();
-    mUi->LnEd_ActivationDepth_Adv->setText(
-        StatusFormat::fieldText(record, TagField::ActivationDepth));
-    mUi->LnEd_BatMin_Adv->setText(StatusFormat::fieldText(record, TagField::BatteryThreshold));
+    showTexts(record, {{mUi->LnEd_ActivationDepth_Adv, TagField::ActivationDepth},
+                       {mUi->LnEd_BatMin_Adv, TagField::BatteryThreshold},
+                       {mUi->LnEd_LastDepth_Adv, TagField::MaxMeasuredDepth},
+                       {mUi->LnEd_ActDepthM_Adv, TagField::ActivationMeasuredDepth},
+                       {mUi->LnEd_Filter_Adv, TagField::Filter},
+                       {mUi->LnEd_SerialNumber_Adv, TagField::SerialNumber},
+                       {mUi->LnEd_SerialNumberKelvo_Adv, TagField::KelvoSerialStart}});
     showLevels(record);
-    mUi->LnEd_LastDepth_Adv->setText(StatusFormat::fieldText(record, TagField::MaxMeasuredDepth));
-    mUi->LnEd_ActDepthM_Adv->setText(
-        StatusFormat::fieldText(record, TagField::ActivationMeasuredDepth));
-    mUi->LnEd_Filter_Adv->setText(StatusFormat::fieldText(record, TagField::Filter));
     mUi->LnEd_Streamer_Adv->setText(QString::number(record.mStreamer));
     mUi->LnEd_Device_Adv->setText(QString::number(record.mDevice));
-    mUi->LnEd_SerialNumber_Adv->setText(StatusFormat::fieldText(record, TagField::SerialNumber));
-    mUi->LnEd_SerialNumberKelvo_Adv->setText(
-        StatusFormat::fieldText(record, TagField::KelvoSerialStart));
-    showStatus(mUi->LnEd_Error_Adv, record, TagField::ErrorFlags, record.mErrorFlags != 0);
-    showStatus(mUi->LnEd_FirmwareVersion_Adv, record, TagField::FirmwareVersion,
-               isFirmwareAlarm(record));
+    showStatuses(record, mUi->LnEd_Error_Adv, mUi->LnEd_FirmwareVersion_Adv);
     return true;
 }

@@ -2,6 +2,7 @@
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
 #include "tests/support/coutcapture.h"
+#include "tests/support/outcomename.h"
 #include "tests/support/kelvotestmain.h"
 
 #include <QtTest>

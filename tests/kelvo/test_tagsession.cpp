@@ -6,6 +6,7 @@
 #include "kelvo/tagsession.h"
 #include "tests/support/coutcapture.h"
 #include "tests/support/kelvotestmain.h"
+#include "tests/support/outcomename.h"
 #include "tests/support/recordingflowlistener.h"
 
 #include <QFile>

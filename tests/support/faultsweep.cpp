@@ -10,6 +10,7 @@
 #include "drivers/kelvodevice.h"
 #include "kelvo/tagsession.h"
 #include "tests/support/faultsweepbench.h"
+#include "tests/support/outcomename.h"
 #include "tests/support/recordingflowlistener.h"
 #include "tests/support/tagchecks.h"
 

@@ -1,4 +1,4 @@
-#include "drivers/outcome.h"
+#include "tests/support/outcomename.h"
 
 const char* outcomeName(Outcome outcome)
 {
