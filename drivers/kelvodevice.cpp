@@ -68,7 +68,7 @@ bool KelvoDevice::isConnected()
 {
     if (mRfidBoardConnected) {
         mRfidBoardConnected = mDriver->ensureOpen();
-        const auto* box = dynamic_cast<const StandaloneBoxDriver*>(mDriver.get());
+        const StandaloneBoxDriver* box = activeBox();
         if (box != nullptr && box->metSilentBox())
             mSilentBoxInSearch = true;
         return finish(mRfidBoardConnected ? Outcome::Done : Outcome::ReaderLost);
@@ -174,15 +174,15 @@ bool KelvoDevice::readRecord()
     return finish(Outcome::BadAnswer);
 }
 
-int KelvoDevice::boxStrayMoments()
+int KelvoDevice::boxStrayMoments() const
 {
-    const StandaloneBoxDriver* box = boxDriver();
+    const StandaloneBoxDriver* box = activeBox();
     return box != nullptr ? box->strayMoments() : 0;
 }
 
 bool KelvoDevice::boxStraysSince(int strays)
 {
-    StandaloneBoxDriver* box = boxDriver();
+    StandaloneBoxDriver* box = activeBox();
     if (box == nullptr)
         return false;
     box->checkLine();

@@ -88,6 +88,8 @@ public:
 
 private:
     // The active driver when it is the box, otherwise none.
+    StandaloneBoxDriver* activeBox() const;
+    // The same, with WrongReader or NoReader as the outcome when there is none.
     StandaloneBoxDriver* boxDriver();
 
     bool writeRecord(const TagParts& activationSettings);
@@ -96,7 +98,7 @@ private:
     bool writeParts(const TagParts& parts, const TagImage& image, int strays);
     // The box's stray moments (StandaloneBoxDriver::strayMoments), 0 with another reader; the
     // second looks at the line first.
-    int boxStrayMoments();
+    int boxStrayMoments() const;
     bool boxStraysSince(int strays);
     bool writeIfEntered(TagField field, const TagParts& parts, const TagImage& image);
     bool updateChecksum(const TagChecksum& checksum);

@@ -5,10 +5,14 @@
 
 #include <iostream>
 
+StandaloneBoxDriver* KelvoDevice::activeBox() const
+{
+    return dynamic_cast<StandaloneBoxDriver*>(mDriver.get());
+}
+
 StandaloneBoxDriver* KelvoDevice::boxDriver()
 {
-    StandaloneBoxDriver* box =
-        isStandaloneBox() ? dynamic_cast<StandaloneBoxDriver*>(mDriver.get()) : nullptr;
+    StandaloneBoxDriver* box = activeBox();
     if (box == nullptr)
         finish(mDriver ? Outcome::WrongReader : Outcome::NoReader);
     return box;
@@ -90,6 +94,6 @@ KelvoRecord KelvoDevice::readBoxLogEntry(int index)
 
 int KelvoDevice::boxDoubtfulMoments() const
 {
-    const auto* box = dynamic_cast<const StandaloneBoxDriver*>(mDriver.get());
+    const StandaloneBoxDriver* box = activeBox();
     return box != nullptr ? box->doubtfulMoments() : 0;
 }
