@@ -7,6 +7,9 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
+#include <algorithm>
+#include <iterator>
+
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -65,20 +68,13 @@ bool setLowLatency(QSerialPort& port, bool lowLatency)
 #endif
 }
 
+// The D2XX parity codes in order: none, odd, even, mark, space. A larger code means space.
 QSerialPort::Parity parityOf(std::uint8_t parity)
 {
-    switch (parity) {
-    case D2xxLibrary::noParity:
-        return QSerialPort::NoParity;
-    case D2xxLibrary::oddParity:
-        return QSerialPort::OddParity;
-    case D2xxLibrary::evenParity:
-        return QSerialPort::EvenParity;
-    case 3:
-        return QSerialPort::MarkParity;
-    default:
-        return QSerialPort::SpaceParity;
-    }
+    constexpr QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
+                                                QSerialPort::EvenParity, QSerialPort::MarkParity,
+                                                QSerialPort::SpaceParity};
+    return parities[std::min<std::size_t>(parity, std::size(parities) - 1)];
 }
 
 } // namespace
