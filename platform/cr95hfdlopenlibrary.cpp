@@ -19,45 +19,18 @@ std::string Cr95hfDlopenLibrary::configuredPath()
 }
 
 Cr95hfDlopenLibrary::Cr95hfDlopenLibrary(const std::string& path)
+    : mHandle(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL), dlclose)
 {
-    mHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    using Call = int (*)();
+    using Exchange = int (*)(char*, char*);
     if (mHandle == nullptr)
         return;
-    mUsbConnect = resolve<Call>(mHandle, "CR95HFDLL_USBconnect");
-    mUsbHandleCheck = resolve<Call>(mHandle, "CR95HFDLL_USBhandlecheck");
-    mSelect = resolve<Exchange>(mHandle, "CR95HFDll_Select");
-    mSendReceive = resolve<Exchange>(mHandle, "CR95HFDll_SendReceive");
-    if (mUsbConnect == nullptr || mUsbHandleCheck == nullptr || mSelect == nullptr ||
-        mSendReceive == nullptr) {
-        dlclose(mHandle);
-        mHandle = nullptr;
-    }
-}
-
-Cr95hfDlopenLibrary::~Cr95hfDlopenLibrary()
-{
-    if (mHandle != nullptr)
-        dlclose(mHandle);
-}
-
-int Cr95hfDlopenLibrary::usbConnect()
-{
-    return isLoaded() ? mUsbConnect() : failure;
-}
-
-int Cr95hfDlopenLibrary::usbHandleCheck()
-{
-    return isLoaded() ? mUsbHandleCheck() : failure;
-}
-
-int Cr95hfDlopenLibrary::select(char* request, char* answer)
-{
-    return isLoaded() ? mSelect(request, answer) : failure;
-}
-
-int Cr95hfDlopenLibrary::sendReceive(char* request, char* answer)
-{
-    return isLoaded() ? mSendReceive(request, answer) : failure;
+    mUsbConnect = resolve<Call>(mHandle.get(), "CR95HFDLL_USBconnect");
+    mUsbHandleCheck = resolve<Call>(mHandle.get(), "CR95HFDLL_USBhandlecheck");
+    mSelect = resolve<Exchange>(mHandle.get(), "CR95HFDll_Select");
+    mSendReceive = resolve<Exchange>(mHandle.get(), "CR95HFDll_SendReceive");
+    if (!isLoaded())
+        mHandle.reset();
 }
 
 Cr95hfLibrary& defaultCr95hfLibrary()

@@ -1,8 +1,9 @@
 #ifndef CR95HFDLOPENLIBRARY_H
 #define CR95HFDLOPENLIBRARY_H
 
-#include "platform/cr95hflibrary.h"
+#include "platform/cr95hfloadedlibrary.h"
 
+#include <memory>
 #include <string>
 
 // Reaches the reader through a shared library loaded at run time. The library exports the
@@ -13,33 +14,17 @@
 //   int CR95HFDll_SendReceive(char *request, char *answer)
 // A library that cannot be loaded, or that lacks any of them, behaves as a missing board: every
 // call fails.
-class Cr95hfDlopenLibrary : public Cr95hfLibrary
+class Cr95hfDlopenLibrary : public Cr95hfLoadedLibrary
 {
 public:
     // The path given by KELVOCONF_CR95HF_LIBRARY, or "libcr95hf.so" when it is unset or empty.
     static std::string configuredPath();
 
     explicit Cr95hfDlopenLibrary(const std::string& path);
-    ~Cr95hfDlopenLibrary() override;
-    Cr95hfDlopenLibrary(const Cr95hfDlopenLibrary&) = delete;
-    Cr95hfDlopenLibrary& operator=(const Cr95hfDlopenLibrary&) = delete;
-
-    bool isLoaded() const { return mHandle != nullptr; }
-
-    int usbConnect() override;
-    int usbHandleCheck() override;
-    int select(char* request, char* answer) override;
-    int sendReceive(char* request, char* answer) override;
 
 private:
-    using Call = int (*)();
-    using Exchange = int (*)(char*, char*);
-
-    void* mHandle = nullptr;
-    Call mUsbConnect = nullptr;
-    Call mUsbHandleCheck = nullptr;
-    Exchange mSelect = nullptr;
-    Exchange mSendReceive = nullptr;
+    // Closed when this is destroyed.
+    std::unique_ptr<void, int (*)(void*)> mHandle;
 };
 
 #endif

@@ -17,46 +17,18 @@ template <typename Function> Function resolve(HMODULE module, WORD ordinal)
 
 } // namespace
 
-Cr95hfWindowsLibrary::Cr95hfWindowsLibrary()
+Cr95hfWindowsLibrary::Cr95hfWindowsLibrary() : mModule(LoadLibraryA("CR95HF.dll"), FreeLibrary)
 {
-    mModule = LoadLibraryA("CR95HF.dll");
+    using Call = int(__stdcall*)();
+    using Exchange = int(__stdcall*)(char*, char*);
     if (mModule == nullptr)
         return;
-    mSelect = resolve<Exchange>(mModule, selectOrdinal);
-    mSendReceive = resolve<Exchange>(mModule, sendReceiveOrdinal);
-    mUsbConnect = resolve<Call>(mModule, usbConnectOrdinal);
-    mUsbHandleCheck = resolve<Call>(mModule, usbHandleCheckOrdinal);
-    if (mUsbConnect == nullptr || mUsbHandleCheck == nullptr || mSelect == nullptr ||
-        mSendReceive == nullptr) {
-        FreeLibrary(mModule);
-        mModule = nullptr;
-    }
-}
-
-Cr95hfWindowsLibrary::~Cr95hfWindowsLibrary()
-{
-    if (mModule != nullptr)
-        FreeLibrary(mModule);
-}
-
-int Cr95hfWindowsLibrary::usbConnect()
-{
-    return isLoaded() ? mUsbConnect() : failure;
-}
-
-int Cr95hfWindowsLibrary::usbHandleCheck()
-{
-    return isLoaded() ? mUsbHandleCheck() : failure;
-}
-
-int Cr95hfWindowsLibrary::select(char* request, char* answer)
-{
-    return isLoaded() ? mSelect(request, answer) : failure;
-}
-
-int Cr95hfWindowsLibrary::sendReceive(char* request, char* answer)
-{
-    return isLoaded() ? mSendReceive(request, answer) : failure;
+    mSelect = resolve<Exchange>(mModule.get(), selectOrdinal);
+    mSendReceive = resolve<Exchange>(mModule.get(), sendReceiveOrdinal);
+    mUsbConnect = resolve<Call>(mModule.get(), usbConnectOrdinal);
+    mUsbHandleCheck = resolve<Call>(mModule.get(), usbHandleCheckOrdinal);
+    if (!isLoaded())
+        mModule.reset();
 }
 
 Cr95hfLibrary& defaultCr95hfLibrary()

@@ -7,6 +7,9 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
+#include <algorithm>
+#include <iterator>
+
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -65,20 +68,13 @@ bool setLowLatency(QSerialPort& port, bool lowLatency)
 #endif
 }
 
+// The D2XX parity codes in order: none, odd, even, mark, space. A larger code means space.
 QSerialPort::Parity parityOf(std::uint8_t parity)
 {
-    switch (parity) {
-    case D2xxLibrary::noParity:
-        return QSerialPort::NoParity;
-    case D2xxLibrary::oddParity:
-        return QSerialPort::OddParity;
-    case D2xxLibrary::evenParity:
-        return QSerialPort::EvenParity;
-    case 3:
-        return QSerialPort::MarkParity;
-    default:
-        return QSerialPort::SpaceParity;
-    }
+    constexpr QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
+                                                QSerialPort::EvenParity, QSerialPort::MarkParity,
+                                                QSerialPort::SpaceParity};
+    return parities[std::min<std::size_t>(parity, std::size(parities) - 1)];
 }
 
 } // namespace
@@ -108,16 +104,14 @@ QString D2xxSerialPortLibrary::devicePortName()
     return QString();
 }
 
-D2xxSerialPortLibrary::~D2xxSerialPortLibrary()
-{
-    for (Port* port : mPorts)
-        delete port;
-}
+D2xxSerialPortLibrary::D2xxSerialPortLibrary() = default;
+
+D2xxSerialPortLibrary::~D2xxSerialPortLibrary() = default;
 
 D2xxSerialPortLibrary::Port* D2xxSerialPortLibrary::portOf(Handle handle) const
 {
-    Port* port = static_cast<Port*>(handle);
-    return mPorts.count(port) != 0 ? port : nullptr;
+    const auto found = mPorts.find(handle);
+    return found != mPorts.end() ? found->second.get() : nullptr;
 }
 
 int D2xxSerialPortLibrary::open(int index, Handle& handle)
@@ -125,26 +119,19 @@ int D2xxSerialPortLibrary::open(int index, Handle& handle)
     const QString name = index == 0 ? devicePortName() : QString();
     if (name.isEmpty())
         return failure;
-    auto* port = new Port;
+    auto port = std::make_unique<Port>();
     port->serial.setPortName(name);
-    if (!port->serial.open(QIODevice::ReadWrite)) {
-        delete port;
+    if (!port->serial.open(QIODevice::ReadWrite))
         return failure;
-    }
     port->serial.setFlowControl(QSerialPort::NoFlowControl);
-    mPorts.insert(port);
-    handle = port;
+    handle = port.get();
+    mPorts[handle] = std::move(port);
     return 0;
 }
 
 int D2xxSerialPortLibrary::close(Handle handle)
 {
-    Port* port = portOf(handle);
-    if (port == nullptr)
-        return failure;
-    mPorts.erase(port);
-    delete port;
-    return 0;
+    return mPorts.erase(handle) != 0 ? 0 : failure;
 }
 
 int D2xxSerialPortLibrary::read(Handle handle, void* buffer, std::uint32_t count,

@@ -5,9 +5,8 @@
 
 #include <QString>
 
-#include <set>
-
-class QSerialPort;
+#include <map>
+#include <memory>
 
 // Reaches the Standalone Box through the system's serial ports where there is no D2XX library.
 // Device 0 is the port named by KELVOCONF_BOX_PORT (a device path such as /dev/ttyUSB0, or any
@@ -24,10 +23,9 @@ public:
     // The port of device 0, or empty text when there is none.
     static QString devicePortName();
 
-    D2xxSerialPortLibrary() = default;
+    // Defined where a port's parts are known.
+    D2xxSerialPortLibrary();
     ~D2xxSerialPortLibrary() override;
-    D2xxSerialPortLibrary(const D2xxSerialPortLibrary&) = delete;
-    D2xxSerialPortLibrary& operator=(const D2xxSerialPortLibrary&) = delete;
 
     int open(int index, Handle& handle) override;
     int close(Handle handle) override;
@@ -48,7 +46,8 @@ private:
 
     Port* portOf(Handle handle) const;
 
-    std::set<Port*> mPorts;
+    // The open ports, each under the handle that open() gave for it.
+    std::map<Handle, std::unique_ptr<Port>> mPorts;
 };
 
 #endif

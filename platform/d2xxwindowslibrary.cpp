@@ -32,34 +32,25 @@ int result(ULONG status)
 
 } // namespace
 
-D2xxWindowsLibrary::D2xxWindowsLibrary()
+D2xxWindowsLibrary::D2xxWindowsLibrary() : mModule(LoadLibraryA("FTD2XX.dll"), FreeLibrary)
 {
-    mModule = LoadLibraryA("FTD2XX.dll");
     if (mModule == nullptr)
         return;
-    mOpen = resolve<Open>(mModule, openOrdinal);
-    mRead = resolve<Read>(mModule, readOrdinal);
-    mWrite = resolve<Write>(mModule, writeOrdinal);
-    mSetBaudRate = resolve<SetBaudRate>(mModule, setBaudRateOrdinal);
+    mOpen = resolve<Open>(mModule.get(), openOrdinal);
+    mRead = resolve<Read>(mModule.get(), readOrdinal);
+    mWrite = resolve<Write>(mModule.get(), writeOrdinal);
+    mSetBaudRate = resolve<SetBaudRate>(mModule.get(), setBaudRateOrdinal);
     mSetDataCharacteristics =
-        resolve<SetDataCharacteristics>(mModule, setDataCharacteristicsOrdinal);
-    mPurge = resolve<Purge>(mModule, purgeOrdinal);
-    mSetTimeouts = resolve<SetTimeouts>(mModule, setTimeoutsOrdinal);
-    mQueueStatus = resolve<QueueStatus>(mModule, queueStatusOrdinal);
-    mClose = resolve<Close>(mModule, "FT_Close");
-    mSetLatencyTimer = resolve<SetLatencyTimer>(mModule, "FT_SetLatencyTimer");
+        resolve<SetDataCharacteristics>(mModule.get(), setDataCharacteristicsOrdinal);
+    mPurge = resolve<Purge>(mModule.get(), purgeOrdinal);
+    mSetTimeouts = resolve<SetTimeouts>(mModule.get(), setTimeoutsOrdinal);
+    mQueueStatus = resolve<QueueStatus>(mModule.get(), queueStatusOrdinal);
+    mClose = resolve<Close>(mModule.get(), "FT_Close");
+    mSetLatencyTimer = resolve<SetLatencyTimer>(mModule.get(), "FT_SetLatencyTimer");
     if (mOpen == nullptr || mRead == nullptr || mWrite == nullptr || mSetBaudRate == nullptr ||
         mSetDataCharacteristics == nullptr || mPurge == nullptr || mSetTimeouts == nullptr ||
-        mQueueStatus == nullptr || mClose == nullptr) {
-        FreeLibrary(mModule);
-        mModule = nullptr;
-    }
-}
-
-D2xxWindowsLibrary::~D2xxWindowsLibrary()
-{
-    if (mModule != nullptr)
-        FreeLibrary(mModule);
+        mQueueStatus == nullptr || mClose == nullptr)
+        mModule.reset();
 }
 
 int D2xxWindowsLibrary::open(int index, Handle& handle)

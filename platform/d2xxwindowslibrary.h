@@ -3,6 +3,8 @@
 
 #include "platform/d2xxlibrary.h"
 
+#include <memory>
+#include <type_traits>
 #include <windows.h>
 
 // Reaches the Standalone Box's FTDI converter through FTD2XX.dll, loaded at run time, its calls
@@ -13,9 +15,6 @@ class D2xxWindowsLibrary : public D2xxLibrary
 {
 public:
     D2xxWindowsLibrary();
-    ~D2xxWindowsLibrary() override;
-    D2xxWindowsLibrary(const D2xxWindowsLibrary&) = delete;
-    D2xxWindowsLibrary& operator=(const D2xxWindowsLibrary&) = delete;
 
     bool isLoaded() const { return mModule != nullptr; }
 
@@ -46,7 +45,8 @@ private:
     using QueueStatus = Status(__stdcall*)(PVOID, LPDWORD);
     using SetLatencyTimer = Status(__stdcall*)(PVOID, UCHAR);
 
-    HMODULE mModule = nullptr;
+    // Freed when this is destroyed.
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, BOOL(WINAPI*)(HMODULE)> mModule;
     Open mOpen = nullptr;
     Close mClose = nullptr;
     Read mRead = nullptr;

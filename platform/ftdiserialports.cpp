@@ -3,10 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
-#include <utility>
-#include <vector>
+#include <QMap>
 
 namespace {
 
@@ -32,7 +29,7 @@ QStringList ftdiSerialPorts(const QString& sysfsRoot)
     const QDir ttys(sysfsRoot + QStringLiteral("/class/tty"));
     if (devicesRoot.isEmpty())
         return {};
-    std::vector<std::pair<QString, QString>> found; // place in the tree, device path
+    QMap<QString, QString> found; // device paths by their places in the tree
     const QStringList names =
         ttys.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
@@ -40,12 +37,8 @@ QStringList ftdiSerialPorts(const QString& sysfsRoot)
         const QString device =
             QFileInfo(ttys.filePath(name + QStringLiteral("/device"))).canonicalFilePath();
         if (!device.isEmpty() && isOnFtdiDevice(device, devicesRoot))
-            found.emplace_back(QFileInfo(ttys.filePath(name)).canonicalFilePath(),
-                               QStringLiteral("/dev/") + name);
+            found.insert(QFileInfo(ttys.filePath(name)).canonicalFilePath(),
+                         QStringLiteral("/dev/") + name);
     }
-    std::sort(found.begin(), found.end());
-    QStringList ports;
-    for (const auto& port : found)
-        ports.append(port.second);
-    return ports;
+    return found.values();
 }
