@@ -20,11 +20,6 @@ ErrorDisplay::ErrorDisplay(QWidget* parent) : QDialog(parent), mUi(new Ui::Error
     mUi->setupUi(this);
     connect(mUi->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(mUi->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (QLabel* label : {mUi->NoError_Label, mUi->Load_Label, mUi->Press_Label, mUi->Sensor_Label,
-                          mUi->Timer_Label, mUi->Bat_Label, mUi->Supercap_Label, mUi->EEPROM_Label,
-                          mUi->Watchdog_Label}) {
-        label->setEnabled(false);
-    }
 }
 
 ErrorDisplay::~ErrorDisplay()
