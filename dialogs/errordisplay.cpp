@@ -15,17 +15,15 @@ void light(QLabel* label, const char* style)
 }
 } // namespace
 
-ErrorDisplay::ErrorDisplay(QWidget* parent) : QDialog(parent), mUi(new Ui::ErrorDisplay)
+ErrorDisplay::ErrorDisplay(QWidget* parent)
+    : QDialog(parent), mUi(std::make_unique<Ui::ErrorDisplay>())
 {
     mUi->setupUi(this);
     connect(mUi->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(mUi->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-ErrorDisplay::~ErrorDisplay()
-{
-    delete mUi;
-}
+ErrorDisplay::~ErrorDisplay() = default;
 
 void ErrorDisplay::setErrorFlags(quint8 flags)
 {

@@ -15,16 +15,14 @@ const int kShowMilliseconds = 2000;
 
 } // namespace
 
-WarningDialog::WarningDialog(QWidget* parent) : QDialog(parent), mUi(new Ui::WarningDialog)
+WarningDialog::WarningDialog(QWidget* parent)
+    : QDialog(parent), mUi(std::make_unique<Ui::WarningDialog>())
 {
     mUi->setupUi(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 }
 
-WarningDialog::~WarningDialog()
-{
-    delete mUi;
-}
+WarningDialog::~WarningDialog() = default;
 
 void WarningDialog::show(int indexPage)
 {
