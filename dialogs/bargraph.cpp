@@ -5,15 +5,12 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-BarGraph::BarGraph(QWidget* parent) : QDialog(parent), mUi(new Ui::BarGraph)
+BarGraph::BarGraph(QWidget* parent) : QDialog(parent), mUi(std::make_unique<Ui::BarGraph>())
 {
     mUi->setupUi(this);
 }
 
-BarGraph::~BarGraph()
-{
-    delete mUi;
-}
+BarGraph::~BarGraph() = default;
 
 void BarGraph::setValue(int value)
 {

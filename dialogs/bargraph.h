@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 namespace Ui {
 class BarGraph;
 }
@@ -24,7 +26,7 @@ private:
     void setCaption(const QString& caption);
     void paintNow();
 
-    Ui::BarGraph* mUi;
+    std::unique_ptr<Ui::BarGraph> mUi;
 };
 
 #endif

@@ -15,22 +15,15 @@ void light(QLabel* label, const char* style)
 }
 } // namespace
 
-ErrorDisplay::ErrorDisplay(QWidget* parent) : QDialog(parent), mUi(new Ui::ErrorDisplay)
+ErrorDisplay::ErrorDisplay(QWidget* parent)
+    : QDialog(parent), mUi(std::make_unique<Ui::ErrorDisplay>())
 {
     mUi->setupUi(this);
     connect(mUi->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(mUi->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (QLabel* label : {mUi->NoError_Label, mUi->Load_Label, mUi->Press_Label, mUi->Sensor_Label,
-                          mUi->Timer_Label, mUi->Bat_Label, mUi->Supercap_Label, mUi->EEPROM_Label,
-                          mUi->Watchdog_Label}) {
-        label->setEnabled(false);
-    }
 }
 
-ErrorDisplay::~ErrorDisplay()
-{
-    delete mUi;
-}
+ErrorDisplay::~ErrorDisplay() = default;
 
 void ErrorDisplay::setErrorFlags(quint8 flags)
 {

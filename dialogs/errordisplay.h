@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 namespace Ui {
 class ErrorDisplay;
 }
@@ -20,7 +22,7 @@ public:
     void setErrorFlags(quint8 flags);
 
 private:
-    Ui::ErrorDisplay* mUi;
+    std::unique_ptr<Ui::ErrorDisplay> mUi;
 };
 
 #endif

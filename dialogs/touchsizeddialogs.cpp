@@ -40,6 +40,20 @@ void enlargeButton(QPushButton* button)
     button->setMinimumSize(button->minimumSize().expandedTo(kButtonMinimum));
 }
 
+void enlargeRow(QWidget* widget)
+{
+    widget->setMinimumHeight(std::max(widget->minimumHeight(), kRowMinimumHeight));
+}
+
+// Applies change to every widget of type Child inside parent.
+template <typename Child, typename Change> void forEachChild(QWidget* parent, Change change)
+{
+    const QList<Child*> children = parent->findChildren<Child*>();
+    for (Child* child : children) {
+        change(child);
+    }
+}
+
 } // namespace
 
 TouchSizedDialogs::TouchSizedDialogs(QObject* parent) : QObject(parent) {}
@@ -66,28 +80,18 @@ bool TouchSizedDialogs::eventFilter(QObject* watched, QEvent* event)
 
 void TouchSizedDialogs::enlargeMessageBox(QWidget* box)
 {
-    const QList<QLabel*> labels = box->findChildren<QLabel*>();
-    for (QLabel* label : labels) {
-        enlargeText(label);
-    }
-    const QList<QPushButton*> buttons = box->findChildren<QPushButton*>();
-    for (QPushButton* button : buttons) {
+    forEachChild<QLabel>(box, enlargeText);
+    forEachChild<QPushButton>(box, [](QPushButton* button) {
         enlargeText(button);
         enlargeButton(button);
-    }
+    });
 }
 
 void TouchSizedDialogs::enlargeButtonBoxes(QWidget* dialog)
 {
-    const QList<QDialogButtonBox*> buttonBoxes = dialog->findChildren<QDialogButtonBox*>();
-    for (QDialogButtonBox* buttonBox : buttonBoxes) {
-        const QList<QAbstractButton*> buttons = buttonBox->buttons();
-        for (QAbstractButton* button : buttons) {
-            if (auto* pushButton = qobject_cast<QPushButton*>(button)) {
-                enlargeButton(pushButton);
-            }
-        }
-    }
+    forEachChild<QDialogButtonBox>(dialog, [](QDialogButtonBox* buttonBox) {
+        forEachChild<QPushButton>(buttonBox, enlargeButton);
+    });
 }
 
 // Every text of the chooser as large as the field labels; every row, button, list and field a
@@ -96,45 +100,30 @@ void TouchSizedDialogs::enlargeFileDialog(QWidget* dialog)
 {
     // The views' text size goes in their style sheet too: a style sheet sets the fonts of a view
     // and of its own widgets, such as its header, afresh whenever it is applied.
-    const QList<QAbstractItemView*> views = dialog->findChildren<QAbstractItemView*>();
-    for (QAbstractItemView* view : views) {
+    forEachChild<QAbstractItemView>(dialog, [](QAbstractItemView* view) {
         view->setStyleSheet(QStringLiteral("QAbstractItemView { font-size: %1pt; }"
                                            "QAbstractItemView::item { min-height: %2px; }")
                                 .arg(kTextPointSize)
                                 .arg(kRowMinimumHeight));
-    }
+    });
     enlargeText(dialog);
-    const QList<QWidget*> widgets = dialog->findChildren<QWidget*>();
-    for (QWidget* widget : widgets) {
-        enlargeText(widget);
-    }
-    const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
-    for (QPushButton* button : buttons) {
-        enlargeButton(button);
-    }
-    const QList<QToolButton*> toolButtons = dialog->findChildren<QToolButton*>();
-    for (QToolButton* button : toolButtons) {
+    forEachChild<QWidget>(dialog, enlargeText);
+    forEachChild<QPushButton>(dialog, enlargeButton);
+    forEachChild<QToolButton>(dialog, [](QToolButton* button) {
         button->setMinimumSize(button->minimumSize().expandedTo(kToolButtonMinimum));
         button->setMaximumSize(button->maximumSize().expandedTo(kToolButtonMinimum));
         button->setIconSize(kToolIconSize);
-    }
+    });
     // The names take the room the other columns leave, and the side bar shows its places whole.
-    const QList<QHeaderView*> headers = dialog->findChildren<QHeaderView*>();
-    for (QHeaderView* header : headers) {
+    forEachChild<QHeaderView>(dialog, [](QHeaderView* header) {
         if (header->count() > 0) {
             header->setSectionResizeMode(QHeaderView::ResizeToContents);
             header->setSectionResizeMode(0, QHeaderView::Stretch);
         }
-    }
+    });
     if (auto* sidebar = dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar"))) {
         sidebar->setMinimumWidth(sidebar->sizeHintForColumn(0) + kRowMinimumHeight);
     }
-    const QList<QComboBox*> lists = dialog->findChildren<QComboBox*>();
-    for (QComboBox* list : lists) {
-        list->setMinimumHeight(std::max(list->minimumHeight(), kRowMinimumHeight));
-    }
-    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
-    for (QLineEdit* field : fields) {
-        field->setMinimumHeight(std::max(field->minimumHeight(), kRowMinimumHeight));
-    }
+    forEachChild<QComboBox>(dialog, enlargeRow);
+    forEachChild<QLineEdit>(dialog, enlargeRow);
 }

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 namespace Ui {
 class WarningDialog;
 }
@@ -21,7 +23,7 @@ public slots:
     void show(int indexPage);
 
 private:
-    Ui::WarningDialog* mUi;
+    std::unique_ptr<Ui::WarningDialog> mUi;
 };
 
 #endif

@@ -5,11 +5,6 @@
 
 #include <QString>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QVBoxLayout;
-
 // The on-screen keyboard of the text fields: digits, QWERTY letters with CAPS, punctuation and a
 // space bar. It takes any text up to the maximum length the caller sets.
 class AlphaKeyBoard : public KeyBoardWidget
@@ -18,32 +13,14 @@ class AlphaKeyBoard : public KeyBoardWidget
 
 public:
     explicit AlphaKeyBoard(QWidget* parent = nullptr);
-    ~AlphaKeyBoard() override;
-
-    // Lays out the keys; the window calls it once, right after construction.
-    void buildLayout();
 
     void setMaxLength(int maxLength);
     void setLabel(QString caption, QString text);
-    QString text() const { return mText; }
-
-    void handleKeyEvent(QKeyEvent* event) override;
-
-private slots:
-    void onOk();
-    void onCancel();
-    void onClear();
+    // What the edit holds: the entry once the user confirmed.
+    QString text() const;
 
 private:
-    void showText();
-
-    QVBoxLayout* mMainLayout;
-    QLabel* mCaption;
-    QLineEdit* mEdit;
-    QPushButton* mOk;
-    QPushButton* mCancel;
-    QPushButton* mClear;
-    QString mText;
+    void addKeyRows(QVBoxLayout* rows) override;
 };
 
 #endif

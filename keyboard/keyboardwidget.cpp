@@ -5,9 +5,11 @@
 
 #include <QFont>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 const char* const kOkStyle =
@@ -24,7 +26,9 @@ const char* const kKeyStyle =
     "QKeyPushButton:pressed {background:lightgray;color:darkred;font-size: 18pt;}";
 } // namespace
 
-KeyBoardWidget::KeyBoardWidget(QWidget* parent) : QDialog(parent)
+KeyBoardWidget::KeyBoardWidget(QWidget* parent)
+    : QDialog(parent), mCaption(new QLabel(tr("Label"), this)), mEdit(new QLineEdit(this)),
+      mOk(commandButton(tr("Ok"), kOkStyle)), mCancel(commandButton(tr("Cancel"), kCancelStyle))
 {
     // Minimised, a modal keyboard takes the window with it and leaves nothing to tap. Some window
     // managers give every title bar a minimise button whatever the window asks for, so the
@@ -35,9 +39,36 @@ KeyBoardWidget::KeyBoardWidget(QWidget* parent) : QDialog(parent)
     // sheet of each key's own would be read and applied key by key at start-up. A look set on a
     // key itself, as CAPS's or a pressed key's, wins over it.
     setStyleSheet(QLatin1String(kKeyStyle));
+
+    QFont font;
+    font.setFamily(QStringLiteral("Times"));
+    font.setPointSize(20);
+    font.setBold(true);
+    font.setItalic(false);
+    mCaption->setFont(font);
+    // A physical key that the edit's maximum length cuts off flashes it, as a tapped one does.
+    RefusalFlash::watchTyping(mEdit);
+    mOk->setDefault(true);
+    connect(mCancel, &QPushButton::pressed, this, &QDialog::reject, Qt::DirectConnection);
 }
 
-void KeyBoardWidget::handleKeyEvent(QKeyEvent*) {}
+void KeyBoardWidget::handleKeyEvent(QKeyEvent* event)
+{
+    const QString keyText = event->text();
+    QString text = mEdit->text();
+    const int cursor = mEdit->cursorPosition();
+    if (keyText.size() == 1) {
+        text.insert(cursor, keyText);
+        if (text.size() > mEdit->maxLength()) {
+            RefusalFlash::flash(mEdit);
+        }
+    } else if (keyText.contains(QLatin1String("BACKSPACE"), Qt::CaseInsensitive) && cursor > 0) {
+        text.remove(cursor - 1, 1);
+    }
+    // Setting the text, even an unchanged one, moves the cursor to its end and clears the
+    // selection.
+    mEdit->setText(text);
+}
 
 QKeyPushButton* KeyBoardWidget::createKey(QString text)
 {
@@ -48,6 +79,25 @@ QKeyPushButton* KeyBoardWidget::createKey(QString text)
     key->setMaximumSize(1000, 500);
     return key;
 }
+
+void KeyBoardWidget::buildLayout()
+{
+    if (layout() != nullptr) {
+        return;
+    }
+    auto* rows = new QVBoxLayout;
+    auto* topRow = new QHBoxLayout;
+    topRow->addWidget(mCaption);
+    topRow->addWidget(mEdit);
+    topRow->addWidget(mOk);
+    topRow->addWidget(mCancel);
+    rows->addLayout(topRow);
+    addKeyRows(rows);
+    rows->setContentsMargins(5, 5, 5, 5);
+    setLayout(rows);
+}
+
+void KeyBoardWidget::addKeyRows(QVBoxLayout*) {}
 
 int KeyBoardWidget::show(QSize size, QPoint pos)
 {
@@ -72,75 +122,29 @@ void KeyBoardWidget::hide()
     setVisible(false);
 }
 
-void KeyBoardWidget::typeInto(QLineEdit* edit, const QString& keyText)
-{
-    QString text = edit->text();
-    const int cursor = edit->cursorPosition();
-    if (keyText.size() == 1) {
-        text.insert(cursor, keyText);
-        if (text.size() > edit->maxLength()) {
-            RefusalFlash::flash(edit);
-        }
-        edit->setText(text);
-        edit->setCursorPosition(cursor + 1);
-        edit->setSelection(cursor, 1);
-    } else if (keyText.contains(QLatin1String("BACKSPACE"), Qt::CaseInsensitive) &&
-               cursor - 1 >= 0) {
-        text.remove(cursor - 1, 1);
-        edit->setText(text);
-        edit->setCursorPosition(cursor - 1);
-        if (cursor - 2 >= 0) {
-            edit->setSelection(cursor - 2, 1);
-        }
-    }
-}
-
-QHBoxLayout* KeyBoardWidget::keyRow(const QStringList& captions)
+QHBoxLayout* KeyBoardWidget::keyRow(const QString& characters)
 {
     auto* row = new QHBoxLayout;
-    for (const QString& caption : captions) {
-        row->addWidget(createKey(caption));
+    for (const QChar character : characters) {
+        row->addWidget(createKey(QString(character)));
     }
     return row;
 }
 
-QHBoxLayout* KeyBoardWidget::topRow(QLabel* caption, QLineEdit* edit, QPushButton* ok,
-                                    QPushButton* cancel)
+QKeyPushButton* KeyBoardWidget::wideKey(const QString& caption, int factor, int extra)
 {
-    QFont font;
-    font.setFamily(QStringLiteral("Times"));
-    font.setPointSize(20);
-    font.setBold(true);
-    font.setItalic(false);
-    caption->setFont(font);
-    caption->setText(tr("Label"));
-    RefusalFlash::watchTyping(edit);
-    auto* row = new QHBoxLayout;
-    row->addWidget(caption);
-    row->addWidget(edit);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
-}
-
-void KeyBoardWidget::widenKey(QPushButton* key, int factor, int extra)
-{
+    QKeyPushButton* key = createKey(caption);
     key->setMinimumWidth(key->minimumWidth() * factor + extra);
     key->setMaximumWidth(key->maximumWidth() * factor + extra);
+    return key;
 }
 
-void KeyBoardWidget::styleConfirmButtons(QPushButton* ok, QPushButton* cancel)
+QPushButton* KeyBoardWidget::commandButton(const QString& caption, const char* style)
 {
-    const struct
-    {
-        QPushButton* button;
-        const char* style;
-    } buttons[] = {{ok, kOkStyle}, {cancel, kCancelStyle}};
-    for (const auto& entry : buttons) {
-        entry.button->setMinimumSize(100, 50);
-        entry.button->setMaximumSize(1000, 500);
-        entry.button->setStyleSheet(QLatin1String(entry.style));
-        entry.button->setFocusPolicy(Qt::NoFocus);
-    }
-    ok->setDefault(true);
+    auto* button = new QPushButton(caption, this);
+    button->setMinimumSize(100, 50);
+    button->setMaximumSize(1000, 500);
+    button->setStyleSheet(QLatin1String(style));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }

@@ -3,21 +3,14 @@
 #include "keyboard/qkeypushbutton.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include <iterator>
-
 namespace {
-const QSize kKeyMinimumSize(100, 50);
-const QSize kKeyMaximumSize(1000, 500);
-
 const char* const kStepStyle =
     "QPushButton {background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1,stop: 0 #0000FF, "
     "stop: 1 #000022);font-size: 20pt;color:white;border: 1px solid #000000;border-radius:6px;}"
@@ -36,88 +29,55 @@ const char* const kInRangeStyle = "color:#00FF00; font-size: 20pt;font-size: 40p
 const char* const kOutOfRangeStyle = "color:#FF0000; font-size: 20pt;font-size: 40pt;";
 } // namespace
 
-NumKeyBoard::NumKeyBoard(QWidget* parent)
-    : KeyBoardWidget(parent), mMainLayout(new QVBoxLayout), mCaption(new QLabel(this)),
-      mEdit(new QLineEdit(this)), mOk(new QPushButton(tr("Ok"), this)),
-      mCancel(new QPushButton(tr("Cancel"), this)),
-      mIncrement(new QPushButton(tr("Increment +"), this)),
-      mDecrement(new QPushButton(tr("Decrement -"), this)),
-      mClear(new QPushButton(tr("Clear"), this)), mSlider(new QSlider(this))
+NumKeyBoard::NumKeyBoard(QWidget* parent) : KeyBoardWidget(parent), mSlider(new QSlider(this))
 {
+    mEdit->setMinimumSize(100, 80);
+    mEdit->setStyleSheet(QStringLiteral("font-size: 40pt;"));
     connect(mOk, &QPushButton::pressed, this, &NumKeyBoard::onOk, Qt::DirectConnection);
-    connect(mCancel, &QPushButton::pressed, this, &NumKeyBoard::onCancel, Qt::DirectConnection);
     connect(mEdit, &QLineEdit::textChanged, this, &NumKeyBoard::onTextChanged,
             Qt::DirectConnection);
-    connect(mIncrement, &QPushButton::pressed, this, &NumKeyBoard::onInc, Qt::DirectConnection);
-    connect(mDecrement, &QPushButton::pressed, this, &NumKeyBoard::onDec, Qt::DirectConnection);
-    connect(mClear, &QPushButton::pressed, this, &NumKeyBoard::onClear, Qt::DirectConnection);
     connect(mSlider, &QSlider::valueChanged, this, &NumKeyBoard::onSliderValueChanged,
             Qt::DirectConnection);
-}
-
-NumKeyBoard::~NumKeyBoard()
-{
-    delete mMainLayout;
 }
 
 QKeyPushButton* NumKeyBoard::createKey(QString text)
 {
     QKeyPushButton* key = KeyBoardWidget::createKey(text);
-    key->setMinimumSize(kKeyMinimumSize);
-    key->setMaximumSize(kKeyMaximumSize);
+    key->setMinimumSize(100, 50);
     return key;
 }
 
-void NumKeyBoard::buildLayout()
+void NumKeyBoard::addKeyRows(QVBoxLayout* rows)
 {
-    if (layout() != nullptr) {
-        return;
-    }
-    mEdit->setMinimumSize(100, 80);
-    mEdit->setStyleSheet(QStringLiteral("font-size: 40pt;"));
-    mMainLayout->addLayout(topRow(mCaption, mEdit, mOk, mCancel));
-
     auto* sliderRow = new QHBoxLayout;
     mSlider->setOrientation(Qt::Horizontal);
     mSlider->setInvertedControls(true);
     mSlider->setMinimumSize(600, 80);
-    mSlider->setMinimumHeight(80);
     mSlider->setStyleSheet(QLatin1String(kSliderStyle));
     mSlider->setFocusPolicy(Qt::NoFocus);
     sliderRow->addWidget(mSlider);
-    mMainLayout->addLayout(sliderRow);
+    rows->addLayout(sliderRow);
 
     const struct
     {
+        const char* digits;
         QPushButton* button;
-        const char* style;
-    } sideButtons[] = {{mIncrement, kStepStyle}, {mDecrement, kStepStyle}, {mClear, kClearStyle}};
-    for (const auto& side : sideButtons) {
-        side.button->setMinimumSize(kKeyMinimumSize);
-        side.button->setMaximumSize(kKeyMaximumSize);
-        side.button->setStyleSheet(QLatin1String(side.style));
-        // Tapped, they leave the focus in the value edit for a physical keyboard.
-        side.button->setFocusPolicy(Qt::NoFocus);
-    }
-    const QStringList digitRows[] = {
-        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
-        {QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")},
-        {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")}};
-    for (std::size_t row = 0; row < std::size(sideButtons); ++row) {
-        QHBoxLayout* keys = keyRow(digitRows[row]);
-        keys->addWidget(sideButtons[row].button);
-        mMainLayout->addLayout(keys);
+        void (NumKeyBoard::*action)();
+    } digitRows[] = {
+        {"123", commandButton(tr("Increment +"), kStepStyle), &NumKeyBoard::onInc},
+        {"456", commandButton(tr("Decrement -"), kStepStyle), &NumKeyBoard::onDec},
+        {"789", commandButton(tr("Clear"), kClearStyle), &NumKeyBoard::onClear},
+    };
+    for (const auto& row : digitRows) {
+        connect(row.button, &QPushButton::pressed, this, row.action, Qt::DirectConnection);
+        QHBoxLayout* keys = keyRow(QLatin1String(row.digits));
+        keys->addWidget(row.button);
+        rows->addLayout(keys);
     }
 
-    QHBoxLayout* lastRow = keyRow({QStringLiteral("0")});
-    QKeyPushButton* backspace = createKey(QStringLiteral("BACKSPACE"));
-    widenKey(backspace, 3);
-    lastRow->addWidget(backspace);
-    mMainLayout->addLayout(lastRow);
-
-    mMainLayout->setContentsMargins(5, 5, 5, 5);
-    setLayout(mMainLayout);
-    styleConfirmButtons(mOk, mCancel);
+    QHBoxLayout* lastRow = keyRow(QStringLiteral("0"));
+    lastRow->addWidget(wideKey(QStringLiteral("BACKSPACE"), 3));
+    rows->addLayout(lastRow);
 }
 
 void NumKeyBoard::setRange(int min, int max, int maxLength)
@@ -143,20 +103,12 @@ int NumKeyBoard::editedValue() const
 
 void NumKeyBoard::refresh()
 {
-    const QSignalBlocker blocker(this);
     const bool inRange = mValue >= mMinimum && mValue <= mMaximum;
     mEdit->setStyleSheet(QLatin1String(inRange ? kInRangeStyle : kOutOfRangeStyle));
     mEdit->setText(QString::number(mValue));
     if (inRange) {
         mSlider->setValue(mValue);
     }
-}
-
-void NumKeyBoard::handleKeyEvent(QKeyEvent* event)
-{
-    typeInto(mEdit, event->text());
-    mValue = editedValue();
-    refresh();
 }
 
 void NumKeyBoard::onOk()
@@ -172,11 +124,6 @@ void NumKeyBoard::onOk()
                              tr("Allowed: %1 to %2").arg(mMinimum).arg(mMaximum));
     // The release of the tap went to the warning, so OK would stay drawn pressed.
     mOk->setDown(false);
-}
-
-void NumKeyBoard::onCancel()
-{
-    reject();
 }
 
 void NumKeyBoard::onInc()

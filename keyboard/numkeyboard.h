@@ -3,11 +3,7 @@
 
 #include "keyboard/keyboardwidget.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QSlider;
-class QVBoxLayout;
 
 // The on-screen keypad of the whole-number fields. The value shows green inside the caller's
 // range and red outside it, and OK accepts only a value inside the range.
@@ -17,21 +13,15 @@ class NumKeyBoard : public KeyBoardWidget
 
 public:
     explicit NumKeyBoard(QWidget* parent = nullptr);
-    ~NumKeyBoard() override;
-
-    // Lays out the keypad; the window calls it once, right after construction.
-    void buildLayout();
 
     void setRange(int min, int max, int maxLength);
     void setLabel(QString caption, int value);
     int value() const { return mValue; }
 
-    void handleKeyEvent(QKeyEvent* event) override;
     QKeyPushButton* createKey(QString text) override;
 
 private slots:
     void onOk();
-    void onCancel();
     void onInc();
     void onDec();
     void onClear();
@@ -39,17 +29,10 @@ private slots:
     void onTextChanged(QString text);
 
 private:
+    void addKeyRows(QVBoxLayout* rows) override;
     void refresh();
     int editedValue() const;
 
-    QVBoxLayout* mMainLayout;
-    QLabel* mCaption;
-    QLineEdit* mEdit;
-    QPushButton* mOk;
-    QPushButton* mCancel;
-    QPushButton* mIncrement;
-    QPushButton* mDecrement;
-    QPushButton* mClear;
     QSlider* mSlider;
     int mValue = 0;
     int mMinimum = 0;

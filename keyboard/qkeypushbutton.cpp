@@ -35,11 +35,16 @@ void QKeyPushButton::showLook(const char* piece)
     setStyleSheet(QLatin1String(kFramePiece) + QLatin1String(piece));
 }
 
+void QKeyPushButton::showCapsLook()
+{
+    showLook(capsOn ? kPressedPiece : kNormalPiece);
+}
+
 void QKeyPushButton::mousePressEvent(QMouseEvent*)
 {
     if (isCapsKey()) {
         capsOn = !capsOn;
-        showLook(capsOn ? kPressedPiece : kNormalPiece);
+        showCapsLook();
         repaint();
         QCoreApplication::processEvents();
         return;

@@ -18,6 +18,9 @@ public:
 
     static bool capsOn;
 
+    // The CAPS key's look: lit while letters come out in capitals.
+    void showCapsLook();
+
 signals:
     void pressedKey(bool statusCaps);
 
