@@ -19,7 +19,8 @@ AlphaKeyBoard::AlphaKeyBoard(QWidget* parent) : KeyBoardWidget(parent)
 {
     mEdit->setMinimumSize(100, 50);
     mEdit->setStyleSheet(QStringLiteral("font-size: 20pt;"));
-    connect(mOk, &QPushButton::pressed, this, &QDialog::accept, Qt::DirectConnection);
+    connect(mOk, &QPushButton::pressed, this, &AlphaKeyBoard::onOk, Qt::DirectConnection);
+    connect(mCancel, &QPushButton::pressed, this, &AlphaKeyBoard::onCancel, Qt::DirectConnection);
 }
 
 void AlphaKeyBoard::addKeyRows(QVBoxLayout* rows)
@@ -35,7 +36,7 @@ void AlphaKeyBoard::addKeyRows(QVBoxLayout* rows)
     caps->showCapsLook();
     capsRow->insertWidget(0, caps);
     QPushButton* clear = commandButton(tr("CLEAR"), kClearStyle);
-    connect(clear, &QPushButton::pressed, mEdit, &QLineEdit::clear, Qt::DirectConnection);
+    connect(clear, &QPushButton::pressed, this, &AlphaKeyBoard::onClear, Qt::DirectConnection);
     capsRow->addWidget(clear);
     rows->addLayout(capsRow);
 
@@ -61,4 +62,19 @@ void AlphaKeyBoard::setLabel(QString caption, QString text)
 QString AlphaKeyBoard::text() const
 {
     return mEdit->text();
+}
+
+void AlphaKeyBoard::onOk()
+{
+    accept();
+}
+
+void AlphaKeyBoard::onCancel()
+{
+    reject();
+}
+
+void AlphaKeyBoard::onClear()
+{
+    mEdit->clear();
 }

@@ -19,6 +19,11 @@ public:
     // What the edit holds: the entry once the user confirmed.
     QString text() const;
 
+private slots:
+    void onOk();
+    void onCancel();
+    void onClear();
+
 private:
     void addKeyRows(QVBoxLayout* rows) override;
 };

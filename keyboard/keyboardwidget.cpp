@@ -49,7 +49,6 @@ KeyBoardWidget::KeyBoardWidget(QWidget* parent)
     // A physical key that the edit's maximum length cuts off flashes it, as a tapped one does.
     RefusalFlash::watchTyping(mEdit);
     mOk->setDefault(true);
-    connect(mCancel, &QPushButton::pressed, this, &QDialog::reject, Qt::DirectConnection);
 }
 
 void KeyBoardWidget::handleKeyEvent(QKeyEvent* event)

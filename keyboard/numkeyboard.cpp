@@ -34,6 +34,7 @@ NumKeyBoard::NumKeyBoard(QWidget* parent) : KeyBoardWidget(parent), mSlider(new 
     mEdit->setMinimumSize(100, 80);
     mEdit->setStyleSheet(QStringLiteral("font-size: 40pt;"));
     connect(mOk, &QPushButton::pressed, this, &NumKeyBoard::onOk, Qt::DirectConnection);
+    connect(mCancel, &QPushButton::pressed, this, &NumKeyBoard::onCancel, Qt::DirectConnection);
     connect(mEdit, &QLineEdit::textChanged, this, &NumKeyBoard::onTextChanged,
             Qt::DirectConnection);
     connect(mSlider, &QSlider::valueChanged, this, &NumKeyBoard::onSliderValueChanged,
@@ -124,6 +125,11 @@ void NumKeyBoard::onOk()
                              tr("Allowed: %1 to %2").arg(mMinimum).arg(mMaximum));
     // The release of the tap went to the warning, so OK would stay drawn pressed.
     mOk->setDown(false);
+}
+
+void NumKeyBoard::onCancel()
+{
+    reject();
 }
 
 void NumKeyBoard::onInc()

@@ -22,6 +22,7 @@ public:
 
 private slots:
     void onOk();
+    void onCancel();
     void onInc();
     void onDec();
     void onClear();
