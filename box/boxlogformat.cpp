@@ -6,6 +6,7 @@
 #include "kelvo/statusformat.h"
 
 #include <QHash>
+#include <QVector>
 
 #include <algorithm>
 #include <cmath>
@@ -107,12 +108,8 @@ QStringList tableHeaders()
 QStringList tableCells(const KelvoRecord& entry)
 {
     if (isUnreadBoxLogEntry(entry)) {
-        QStringList cells;
-        cells.reserve(kColumnCount);
-        for (int column = 0; column < kColumnCount; ++column) {
-            cells << QString();
-        }
-        return cells;
+        // As many empty cells as there are columns.
+        return QVector<QString>(kColumnCount).toList();
     }
     return {QString::fromLatin1(RecordFields::date(entry.mTimestamp)),
             QString::fromLatin1(RecordFields::time(entry.mTimestamp)),
