@@ -24,21 +24,20 @@ FlowResult BoxConfiguration::write(const BoxEntries& entries)
 {
     mReadBack = false;
     const QString failed = tr("Write operation failed, try again");
-    const QString range = QStringLiteral("\n") + tr("%1 must be a whole number from %2 to %3: "
-                                                    "nothing was written to the box.");
     // Checked as typed: a value the keypad would not offer never reaches the box, cut or whole.
-    if (!EntryRules::isValidActivationDepth(entries.activationDepth)) {
+    const auto outOfRange = [&failed](const QString& entry, const EntryRules::NumberRange& range) {
         return FlowResult::failure(Outcome::Done, FlowResult::Icon::Warning,
-                                   failed + range.arg(tr("The activation depth"))
-                                                .arg(EntryRules::kActivationDepth.minimum)
-                                                .arg(EntryRules::kActivationDepth.maximum));
-    }
-    if (!EntryRules::isValidFilter(entries.filter)) {
-        return FlowResult::failure(Outcome::Done, FlowResult::Icon::Warning,
-                                   failed + range.arg(tr("The filter"))
-                                                .arg(EntryRules::kFilter.minimum)
-                                                .arg(EntryRules::kFilter.maximum));
-    }
+                                   failed + QLatin1Char('\n') +
+                                       tr("%1 must be a whole number from %2 to %3: nothing was "
+                                          "written to the box.")
+                                           .arg(entry)
+                                           .arg(range.minimum)
+                                           .arg(range.maximum));
+    };
+    if (!EntryRules::isValidActivationDepth(entries.activationDepth))
+        return outOfRange(tr("The activation depth"), EntryRules::kActivationDepth);
+    if (!EntryRules::isValidFilter(entries.filter))
+        return outOfRange(tr("The filter"), EntryRules::kFilter);
     if (!mDevice.isStandaloneBox()) {
         return FlowResult::failure(Outcome::WrongReader, FlowResult::Icon::Information,
                                    failed + QLatin1Char('\n') +
@@ -75,8 +74,8 @@ bool BoxConfiguration::readBack()
 
 QString BoxConfiguration::heldValueNote(const BoxSettings& box)
 {
-    if (!box.mBoxConfigRead ||
-        (isActivationDepthInRange(box.mBoxActivationDepth) && isFilterInRange(box.mBoxFilter)))
+    if (!box.mBoxConfigRead || (EntryRules::kActivationDepth.contains(box.mBoxActivationDepth) &&
+                                EntryRules::kFilter.contains(box.mBoxFilter)))
         return QString();
     return tr("The box holds a value that CONFIGURE BOX would refuse: activation depth %1 %2, "
               "filter %3 %4.")
@@ -84,14 +83,4 @@ QString BoxConfiguration::heldValueNote(const BoxSettings& box)
         .arg(EntryRules::kActivationDepth.bounds())
         .arg(box.mBoxFilter)
         .arg(EntryRules::kFilter.bounds());
-}
-
-bool BoxConfiguration::isActivationDepthInRange(unsigned depth)
-{
-    return EntryRules::kActivationDepth.contains(depth);
-}
-
-bool BoxConfiguration::isFilterInRange(unsigned filter)
-{
-    return EntryRules::kFilter.contains(filter);
 }

@@ -37,8 +37,6 @@ public:
     // A line saying that the box holds a value CONFIGURE BOX would refuse, or empty text when
     // every value read from the box lies in its keypad's range.
     static QString heldValueNote(const BoxSettings& box);
-    static bool isActivationDepthInRange(unsigned depth);
-    static bool isFilterInRange(unsigned filter);
     // False when configure() found no reader.
     bool readerFound() const { return mReaderFound; }
 

@@ -193,10 +193,18 @@ QList<int> BoxLogDownload::entriesReadDifferently(int first, const QList<QByteAr
     return rows;
 }
 
+// Erase Memory makes no reader search; it only opens the box's link again when an earlier
+// request got no answer, so that a box that came back can be erased.
 std::optional<FlowResult> BoxLogDownload::erase(const EraseConfirmation& confirm,
                                                 FlowListener& listener)
 {
-    if (std::optional<FlowResult> refused = eraseRefusal())
+    if (!mSavedLog) {
+        return BoxLogErase::refusal(Outcome::Done,
+                                    tr("The box's log has not been saved whole: read it first."));
+    }
+    if (!mDevice.isStandaloneBox())
+        return BoxLogErase::refusal(Outcome::WrongReader, tr("No Standalone Box is connected."));
+    if (std::optional<FlowResult> refused = BoxLogErase(mDevice, *mSavedLog).countRefusal())
         return refused;
     if (!confirm(mSavedLog->count, LogBoxFile::shownPath(mSavedLog->path)))
         return std::nullopt;
@@ -205,17 +213,4 @@ std::optional<FlowResult> BoxLogDownload::erase(const EraseConfirmation& confirm
     const SavedBoxLog saved = *mSavedLog;
     mSavedLog.reset();
     return BoxLogErase(mDevice, saved).run(listener);
-}
-
-// Erase Memory makes no reader search; it only opens the box's link again when an earlier
-// request got no answer, so that a box that came back can be erased.
-std::optional<FlowResult> BoxLogDownload::eraseRefusal()
-{
-    if (!mSavedLog) {
-        return BoxLogErase::refusal(Outcome::Done,
-                                    tr("The box's log has not been saved whole: read it first."));
-    }
-    if (!mDevice.isStandaloneBox())
-        return BoxLogErase::refusal(Outcome::WrongReader, tr("No Standalone Box is connected."));
-    return BoxLogErase(mDevice, *mSavedLog).countRefusal();
 }

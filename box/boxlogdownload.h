@@ -46,8 +46,6 @@ private:
     // The entries from first on, read once more, whose answers differ from the lines of the
     // first read (an empty line for an entry not read), as row numbers.
     QList<int> entriesReadDifferently(int first, const QList<QByteArray>& lines);
-    // The refusal before the question, or none when the box may be asked to erase.
-    std::optional<FlowResult> eraseRefusal();
     // Under the text, a line when the box holds a value that CONFIGURE BOX would refuse.
     FlowResult withBoxValuesNote(FlowResult result) const;
 

@@ -20,18 +20,11 @@ FlowResult BoxLogErase::refusal(Outcome outcome, const QString& reason)
 
 FlowResult BoxLogErase::run(FlowListener& listener)
 {
-    if (std::optional<FlowResult> refused = differenceFromFile(listener))
-        return *refused;
-    return eraseCommand();
-}
-
-std::optional<FlowResult> BoxLogErase::differenceFromFile(FlowListener& listener)
-{
     listener.showProgress(FlowListener::ProgressMode::Read);
     listener.progress(0);
     const QString readAgain = tr("Nothing was erased: read the box again (READ DATA FROM BOX).");
     if (std::optional<FlowResult> refused = countRefusal())
-        return refused;
+        return *refused;
     const int count = mSaved.count;
     const std::optional<QList<QByteArray>> lines = LogBoxFile::lastLines(mSaved.path, count);
     if (!lines) {
@@ -57,7 +50,8 @@ std::optional<FlowResult> BoxLogErase::differenceFromFile(FlowListener& listener
         }
         listener.progress(int((index + 1) / float(count) * 100));
     }
-    return std::nullopt;
+    // The box holds, entry by entry, what the file holds.
+    return eraseCommand();
 }
 
 std::optional<FlowResult> BoxLogErase::countRefusal()

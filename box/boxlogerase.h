@@ -40,8 +40,6 @@ public:
     std::optional<FlowResult> countRefusal();
 
 private:
-    // The refusal, or none when the box holds, entry by entry, what the file holds.
-    std::optional<FlowResult> differenceFromFile(FlowListener& listener);
     FlowResult eraseCommand();
 
     KelvoDevice& mDevice;

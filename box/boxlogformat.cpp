@@ -6,10 +6,12 @@
 #include "kelvo/statusformat.h"
 
 #include <QHash>
+#include <QVector>
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -32,21 +34,23 @@ enum LineField
 };
 
 // Digits only, as decimal() writes them, up to the field's largest value.
-bool parseUnsigned(const QByteArray& text, unsigned maximum, unsigned& value)
+template <typename Unsigned> bool parseUnsigned(const QByteArray& text, Unsigned& value)
 {
     if (text.isEmpty() || text.size() > 9 ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return false;
     }
-    value = text.toUInt();
-    return value <= maximum;
+    const unsigned number = text.toUInt();
+    value = Unsigned(number);
+    return number <= std::numeric_limits<Unsigned>::max();
 }
 
-bool parseNumber(const QByteArray& text, double& value)
+template <typename Number> bool parseNumber(const QByteArray& text, Number& value)
 {
     bool parsed = false;
-    value = text.toDouble(&parsed);
-    return parsed && std::isfinite(value);
+    const double number = text.toDouble(&parsed);
+    value = Number(number);
+    return parsed && std::isfinite(number);
 }
 
 // The characters as written: a field of the right length that writing would not have changed.
@@ -104,12 +108,8 @@ QStringList tableHeaders()
 QStringList tableCells(const KelvoRecord& entry)
 {
     if (isUnreadBoxLogEntry(entry)) {
-        QStringList cells;
-        cells.reserve(kColumnCount);
-        for (int column = 0; column < kColumnCount; ++column) {
-            cells << QString();
-        }
-        return cells;
+        // As many empty cells as there are columns.
+        return QVector<QString>(kColumnCount).toList();
     }
     return {QString::fromLatin1(RecordFields::date(entry.mTimestamp)),
             QString::fromLatin1(RecordFields::time(entry.mTimestamp)),
@@ -164,22 +164,16 @@ std::optional<KelvoRecord> parseLogBoxLine(const QByteArray& line)
         return std::nullopt;
     }
     KelvoRecord entry;
-    unsigned depth = 0;
-    unsigned filter = 0;
-    unsigned battery = 0;
-    unsigned supercap = 0;
-    unsigned threshold = 0;
-    double firmware = 0.0;
-    const QByteArray& operation = fields.at(kOperationField);
+    entry.mOperation = QString::fromLatin1(fields.at(kOperationField));
     const bool parsed =
         parseTimestamp(fields.at(kDateField), fields.at(kTimeField), entry.mTimestamp) &&
-        (operation == "READ" || operation == "WRITE") &&
-        parseUnsigned(fields.at(kActivationDepthField), 0xFF, depth) &&
-        parseUnsigned(fields.at(kFilterField), 0xFFFF, filter) &&
-        parseUnsigned(fields.at(kBatteryField), 0xFFFF, battery) &&
-        parseUnsigned(fields.at(kSupercapField), 0xFFFF, supercap) &&
-        parseUnsigned(fields.at(kThresholdField), 0xFFFF, threshold) &&
-        parseNumber(fields.at(kFirmwareField), firmware) &&
+        (entry.mOperation == QLatin1String("READ") || entry.mOperation == QLatin1String("WRITE")) &&
+        parseUnsigned(fields.at(kActivationDepthField), entry.mActivationDepth) &&
+        parseUnsigned(fields.at(kFilterField), entry.mFilter) &&
+        parseUnsigned(fields.at(kBatteryField), entry.mBatteryLevel) &&
+        parseUnsigned(fields.at(kSupercapField), entry.mSupercapLevel) &&
+        parseUnsigned(fields.at(kThresholdField), entry.mBatteryThreshold) &&
+        parseNumber(fields.at(kFirmwareField), entry.mFirmwareVersion) &&
         parseNumber(fields.at(kMaxDepthField), entry.mMaxMeasuredDepth) &&
         parseNumber(fields.at(kMeasuredActivationDepthField), entry.mActivationMeasuredDepth) &&
         parseCharacters(fields.at(kSerialField), entry.mSerialNumber) &&
@@ -188,13 +182,6 @@ std::optional<KelvoRecord> parseLogBoxLine(const QByteArray& line)
     if (!parsed) {
         return std::nullopt;
     }
-    entry.mOperation = QString::fromLatin1(operation);
-    entry.mActivationDepth = quint8(depth);
-    entry.mFilter = quint16(filter);
-    entry.mBatteryLevel = quint16(battery);
-    entry.mSupercapLevel = quint16(supercap);
-    entry.mBatteryThreshold = quint16(threshold);
-    entry.mFirmwareVersion = float(firmware);
     return entry;
 }
 

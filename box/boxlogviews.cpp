@@ -16,12 +16,12 @@ constexpr int kKelvosPage = 1;
 
 BoxLogViews::BoxLogViews(QStackedWidget* views, QAbstractButton* kelvosSwitch,
                          QTableView* kelvosView, QObject* parent)
-    : QObject(parent), mModel(new KelvoOverviewModel(this)),
-      mSorted(new QSortFilterProxyModel(this)), mKelvosView(kelvosView)
+    : QObject(parent), mModel(new KelvoOverviewModel(this)), mKelvosView(kelvosView)
 {
-    mSorted->setSourceModel(mModel);
-    mSorted->setSortRole(KelvoOverviewModel::kSortRole);
-    mKelvosView->setModel(mSorted);
+    auto* sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(mModel);
+    sorted->setSortRole(KelvoOverviewModel::kSortRole);
+    mKelvosView->setModel(sorted);
     mKelvosView->setItemDelegateForColumn(KelvoOverviewModel::kTrendColumn,
                                           new BatteryTrendDelegate(mKelvosView));
     mKelvosView->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -31,7 +31,7 @@ BoxLogViews::BoxLogViews(QStackedWidget* views, QAbstractButton* kelvosSwitch,
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
-    connect(header, &QHeaderView::sortIndicatorChanged, mSorted, &QSortFilterProxyModel::sort);
+    connect(header, &QHeaderView::sortIndicatorChanged, sorted, &QSortFilterProxyModel::sort);
 
     connect(kelvosSwitch, &QAbstractButton::toggled, views,
             [views](bool kelvos) { views->setCurrentIndex(kelvos ? kKelvosPage : kEntriesPage); });

@@ -7,7 +7,6 @@
 
 class KelvoOverviewModel;
 class QAbstractButton;
-class QSortFilterProxyModel;
 class QStackedWidget;
 class QTableView;
 
@@ -34,7 +33,6 @@ public:
 
 private:
     KelvoOverviewModel* mModel;
-    QSortFilterProxyModel* mSorted;
     QTableView* mKelvosView;
     KelvoOverview mDownload;
 };

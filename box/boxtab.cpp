@@ -4,6 +4,7 @@
 #include "box/boxlogformat.h"
 #include "box/boxlogviews.h"
 #include "drivers/kelvodevice.h"
+#include "kelvo/entryrules.h"
 #include "kelvo/statusformat.h"
 #include "ui_mainwindow.h"
 
@@ -55,8 +56,8 @@ void MainWindow::markHeldBoxValues()
         field->setToolTip(warn ? note : QString());
     };
     mark(mUi->LnEd_ActivationDepth_SBox,
-         BoxConfiguration::isActivationDepthInRange(box.mBoxActivationDepth));
-    mark(mUi->LnEd_Filter_SBox, BoxConfiguration::isFilterInRange(box.mBoxFilter));
+         EntryRules::kActivationDepth.contains(box.mBoxActivationDepth));
+    mark(mUi->LnEd_Filter_SBox, EntryRules::kFilter.contains(box.mBoxFilter));
 }
 
 BoxEntries MainWindow::takeBoxConfig() const

@@ -22,17 +22,13 @@ std::optional<Value> mostCommon(const std::vector<KelvoSummary>& kelvos, Value K
     for (const KelvoSummary& kelvo : kelvos) {
         ++counts[kelvo.mLatest.*field];
     }
-    std::optional<Value> common;
-    int highest = 0;
-    for (const auto& [value, count] : counts) {
-        if (count > highest) {
-            common = value;
-            highest = count;
-        } else if (count == highest) {
-            common.reset();
-        }
+    const auto byCount = [](const auto& a, const auto& b) { return a.second < b.second; };
+    const auto common = std::max_element(counts.begin(), counts.end(), byCount);
+    const auto asCommon = [&common](const auto& other) { return other.second == common->second; };
+    if (common == counts.end() || std::count_if(counts.begin(), counts.end(), asCommon) > 1) {
+        return std::nullopt;
     }
-    return common;
+    return common->first;
 }
 
 KelvoSummary summarise(std::vector<KelvoRecord> entries)
@@ -70,16 +66,10 @@ KelvoSummary summarise(std::vector<KelvoRecord> entries)
 
 void KelvoOverview::addEntry(const KelvoRecord& entry)
 {
-    // An entry the box could not give belongs to no Kelvo.
-    if (isUnreadBoxLogEntry(entry)) {
-        return;
+    // An entry the box could not give belongs to no Kelvo; one met before counts once.
+    if (!isUnreadBoxLogEntry(entry) && mLinesSeen.insert(BoxLogFormat::logBoxLine(entry)).second) {
+        mEntries.push_back(entry);
     }
-    const QByteArray line = BoxLogFormat::logBoxLine(entry);
-    if (mLinesSeen.contains(line)) {
-        return;
-    }
-    mLinesSeen.insert(line);
-    mEntries.push_back(entry);
 }
 
 bool KelvoOverview::addFile(const QString& path, QString& errorText)
@@ -97,8 +87,7 @@ bool KelvoOverview::addFile(const QString& path, QString& errorText)
 
 void KelvoOverview::addLine(const QString& file, int lineNumber, const QByteArray& line)
 {
-    const std::optional<KelvoRecord> entry = BoxLogFormat::parseLogBoxLine(line);
-    if (entry) {
+    if (const std::optional<KelvoRecord> entry = BoxLogFormat::parseLogBoxLine(line)) {
         addEntry(*entry);
     } else {
         mBadLines.push_back({file, lineNumber});

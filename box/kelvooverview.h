@@ -4,10 +4,10 @@
 #include "kelvo/kelvorecord.h"
 
 #include <QByteArray>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <set>
 #include <vector>
 
 // One Kelvo as the box's log saw it, over all its entries.
@@ -55,7 +55,7 @@ public:
 
 private:
     std::vector<KelvoRecord> mEntries;
-    QSet<QByteArray> mLinesSeen;
+    std::set<QByteArray> mLinesSeen;
     std::vector<BadLogBoxLine> mBadLines;
 };
 

@@ -21,8 +21,6 @@ QString timeText(const QDateTime& when)
 
 } // namespace
 
-KelvoOverviewModel::KelvoOverviewModel(QObject* parent) : QAbstractTableModel(parent) {}
-
 void KelvoOverviewModel::setKelvos(std::vector<KelvoSummary> kelvos)
 {
     beginResetModel();

@@ -42,7 +42,7 @@ public:
         kThresholdRole
     };
 
-    explicit KelvoOverviewModel(QObject* parent = nullptr);
+    using QAbstractTableModel::QAbstractTableModel;
 
     void setKelvos(std::vector<KelvoSummary> kelvos);
 

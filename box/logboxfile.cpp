@@ -1,5 +1,6 @@
 #include "box/logboxfile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,23 +20,26 @@ QString followingLog(const QString& operationsLogPath, const QString& logBoxPath
            QFileInfo(logBoxPath).fileName();
 }
 
-std::optional<QList<QByteArray>> lastLines(const QString& path, int count)
+std::optional<QList<QByteArray>> lines(const QString& path)
 {
     QFile file(path);
-    if (count < 0 || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray content = file.readAll();
-    QList<QByteArray> lines = content.split('\n');
-    // After the last line end split leaves an empty piece; a last line without its line end stays
-    // as it is, and so differs from any whole line.
-    lines.removeLast();
-    for (QByteArray& line : lines)
-        line.append('\n');
-    if (!content.endsWith('\n') && !content.isEmpty())
-        lines.append(content.mid(content.lastIndexOf('\n') + 1));
-    if (lines.size() < count)
+    QByteArray content = file.readAll();
+    QBuffer buffer(&content);
+    buffer.open(QIODevice::ReadOnly);
+    QList<QByteArray> lines;
+    while (!buffer.atEnd())
+        lines << buffer.readLine();
+    return lines;
+}
+
+std::optional<QList<QByteArray>> lastLines(const QString& path, int count)
+{
+    const std::optional<QList<QByteArray>> all = lines(path);
+    if (count < 0 || !all || all->size() < count)
         return std::nullopt;
-    return lines.mid(lines.size() - count);
+    return all->mid(all->size() - count);
 }
 
 QString shownPath(const QString& logBoxPath)

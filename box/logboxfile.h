@@ -18,8 +18,11 @@ QString newName(const QString& operationsLogPath, const QDateTime& when);
 // The current file moved into the operations log's directory, keeping its own name.
 QString followingLog(const QString& operationsLogPath, const QString& logBoxPath);
 
-// The last count lines of the file as they are on the disk, each with its line end; none when
-// the file cannot be read or holds fewer lines.
+// The lines of the file as they are on the disk, each with its line end (a last line without one
+// stays as it is, and so differs from any whole line); none when the file cannot be read.
+std::optional<QList<QByteArray>> lines(const QString& path);
+
+// The last count lines of the file; none when the file cannot be read or holds fewer lines.
 std::optional<QList<QByteArray>> lastLines(const QString& path, int count);
 
 // The path as the crew is shown it: absolute, so that it names the folder even when the stored

@@ -1,28 +1,11 @@
 #include "box/logboxfilelist.h"
 
+#include "box/logboxfile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-
-namespace {
-
-int lineCount(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    int lines = 0;
-    while (!file.atEnd()) {
-        file.readLine();
-        ++lines;
-    }
-    return lines;
-}
-
-} // namespace
 
 namespace LogBoxFileList {
 
@@ -33,7 +16,9 @@ std::vector<LogBoxFileInfo> nextTo(const QString& operationsLogPath)
     const QFileInfoList found = folder.entryInfoList({QStringLiteral("LogBox_*.txt")},
                                                      QDir::Files | QDir::Readable, QDir::Name);
     for (const QFileInfo& file : found) {
-        files.push_back({file.filePath(), file.lastModified(), lineCount(file.filePath())});
+        files.push_back(
+            {file.filePath(), file.lastModified(),
+             int(LogBoxFile::lines(file.filePath()).value_or(QList<QByteArray>()).size())});
     }
     std::stable_sort(
         files.begin(), files.end(),
