@@ -1,11 +1,10 @@
 #include "box/kelvooverview.h"
 
 #include "box/boxlogformat.h"
+#include "box/logboxfile.h"
 #include "drivers/boxlogentry.h"
 #include "kelvo/serialtext.h"
 #include "kelvo/statusformat.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <map>
@@ -74,14 +73,11 @@ void KelvoOverview::addEntry(const KelvoRecord& entry)
 
 bool KelvoOverview::addFile(const QString& path, QString& errorText)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        errorText = file.errorString();
+    const std::optional<QList<QByteArray>> fileLines = LogBoxFile::lines(path, &errorText);
+    if (!fileLines)
         return false;
-    }
-    for (int lineNumber = 1; !file.atEnd(); ++lineNumber) {
-        addLine(path, lineNumber, file.readLine());
-    }
+    for (int index = 0; index < fileLines->size(); ++index)
+        addLine(path, index + 1, fileLines->at(index));
     return true;
 }
 

@@ -20,12 +20,18 @@ QString followingLog(const QString& operationsLogPath, const QString& logBoxPath
            QFileInfo(logBoxPath).fileName();
 }
 
-std::optional<QList<QByteArray>> lines(const QString& path)
+std::optional<QList<QByteArray>> lines(const QString& path, QString* errorText)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray content;
+    if (file.open(QIODevice::ReadOnly))
+        content = file.readAll();
+    // A read that fails part-way would otherwise pass for a shorter file.
+    if (file.error() != QFileDevice::NoError) {
+        if (errorText != nullptr)
+            *errorText = file.errorString();
         return std::nullopt;
-    QByteArray content = file.readAll();
+    }
     QBuffer buffer(&content);
     buffer.open(QIODevice::ReadOnly);
     QList<QByteArray> lines;

@@ -19,8 +19,9 @@ QString newName(const QString& operationsLogPath, const QDateTime& when);
 QString followingLog(const QString& operationsLogPath, const QString& logBoxPath);
 
 // The lines of the file as they are on the disk, each with its line end (a last line without one
-// stays as it is, and so differs from any whole line); none when the file cannot be read.
-std::optional<QList<QByteArray>> lines(const QString& path);
+// stays as it is, and so differs from any whole line); none, with the reason in errorText when
+// given, when the file cannot be opened or read to its end.
+std::optional<QList<QByteArray>> lines(const QString& path, QString* errorText = nullptr);
 
 // The last count lines of the file; none when the file cannot be read or holds fewer lines.
 std::optional<QList<QByteArray>> lastLines(const QString& path, int count);

@@ -117,6 +117,15 @@ private slots:
         QCOMPARE(bad, badLines);
     }
 
+    // A file whose read fails part-way is reported, not taken for a shorter one.
+    void reportsAFileThatCannotBeReadToItsEnd()
+    {
+        KelvoOverview overview;
+        QString errorText;
+        QVERIFY(!overview.addFile(QStringLiteral("/proc/self/mem"), errorText));
+        QVERIFY(!errorText.isEmpty());
+    }
+
     void showsTheStatusColoursAndTheTrend()
     {
         KelvoOverview overview;
