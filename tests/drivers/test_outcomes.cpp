@@ -2,8 +2,8 @@
 #include "emulation/emulatedcr95hfboard.h"
 #include "emulation/emulatedstandalonebox.h"
 #include "tests/support/coutcapture.h"
-#include "tests/support/outcomename.h"
 #include "tests/support/kelvotestmain.h"
+#include "tests/support/outcomename.h"
 
 #include <QtTest>
 
