@@ -172,8 +172,9 @@ TagImage tagImageOf(const KelvoRecord& record)
 
 bool checksumMatches(const TagChecksum& checksum, const TagImage& image)
 {
+    // The block holds its checksum when putting the checksum there changes nothing.
     const TagPart& at = checksum.at;
-    return (image[at.block] & maskOf(at)) == (shifted(at, checksum.of(image)) & maskOf(at));
+    return withPart(at, image[at.block], shifted(at, checksum.of(image))) == image[at.block];
 }
 
 void putChecksum(const TagChecksum& checksum, TagImage& image)
